@@ -1,0 +1,6 @@
+#include "app/run_command_line.h"
+
+int main(int argc, char** argv)
+{
+    return runCommandLine(argc, argv);
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <array>
+#include <cstdio>
+
+inline constexpr std::array<const char*, 12> monthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+inline constexpr std::array<const char*, 7> weekdayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+// A whole year laid out as fixed-width text: twelve month blocks of 8 lines by
+// 20 characters (title, weekday header, six week lines), and a 44-line text page
+// that shows the year above the blocks, three to a row. The PDF page is drawn
+// from the blocks cell by cell, so this is the one place where the calendar
+// arithmetic is done.
+class CalendarTextGrid {
+public:
+    static constexpr int blockLines = 8;
+    static constexpr int blockColumns = 21;  // 20 text columns and a zero terminator
+    static constexpr int pageLineCount = 500;
+    static constexpr int pageColumns = 500;
+
+    void setYearAndWeekendDay(int newYear, int newWeekendDay);
+    void setYear(int value) { year = value; }
+    int getYear() const { return year; }
+    // The weekday that ends each week: 0 = Sunday .. 6 = Saturday.
+    void setWeekendDay(int day) { weekendDay = day; }
+    int getWeekendDay() const { return weekendDay; }
+
+    // Lays the year out from the current year and weekend day, then prints the
+    // text page to standard output.
+    void build();
+    // The layout alone, for callers that must keep standard output clean.
+    void layOut();
+    // Writes page lines 0 .. lastLine, each followed by a line feed.
+    void printPage(std::FILE* out) const;
+
+    // One character of month block `month` (0..11), line 0..7, column 0..20;
+    // column 20 is always the block line's terminator (zero).
+    char cell(int month, int line, int column) const { return monthBlocks[month][line][column]; }
+    const char* pageLine(int line) const { return pageLines[line].data(); }
+    int lastPageLine() const { return lastLine; }
+
+private:
+    void clearGrid();
+    void writeMonthTitles();
+    void writeWeekdayHeaders();
+    void writeYearDays();
+    void writeMonthDays(int startColumn, int days, int month);
+    void composePage();
+    int firstWeekday() const;
+
+    using BlockLine = std::array<char, blockColumns>;
+    std::array<std::array<BlockLine, blockLines>, 12> monthBlocks{};
+    std::array<std::array<char, pageColumns>, pageLineCount> pageLines{};
+    int year = 0;
+    int weekendDay = 0;
+    int columnSpacing = 0;
+    int rowSpacing = 0;
+    int monthsPerRow = 0;
+    int lineWidth = 0;
+    int lastLine = 0;
+};
+
+// The program's one grid, zero-filled at start.
+extern CalendarTextGrid calendarGrid;
