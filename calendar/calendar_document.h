@@ -5,8 +5,8 @@
 class CalendarTextGrid;
 
 // calendarLayout values.
-inline constexpr int threeMonthsPerRow = 0;  // "3 Months / row"
-inline constexpr int twoMonthsPerRow = 1;    // "2 Months / row"
+inline constexpr int threePerRowLayoutId = 0;  // "3 Months / row"
+inline constexpr int twoPerRowLayoutId = 1;    // "2 Months / row"
 
 // Draws the built grid on a one-page PDF and saves it at `path`. The document is
 // written to a temporary file in the same folder and renamed over `path` only
@@ -19,7 +19,8 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
 // Outcome of the "Create Calendar" command.
 struct CalendarFile {
     std::string path;   // where the calendar was (or would have been) written
-    std::string error;  // empty when the calendar was saved
+    std::string error;      // empty when the calendar was saved
+    std::string openError;  // empty when the viewer was started (or not asked for)
     bool saved() const { return error.empty(); }
 };
 
