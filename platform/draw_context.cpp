@@ -1,0 +1,117 @@
+#include "platform/draw_context.h"
+
+#include <algorithm>
+#include <string>
+
+#include <SDL.h>
+
+#include "platform/font_face.h"
+
+namespace {
+
+Uint32 mapColour(const SDL_Surface& surface, Colour colour)
+{
+    return SDL_MapRGB(surface.format, redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+void fillRect(SDL_Surface& surface, int x, int y, int w, int h, Uint32 pixel)
+{
+    const SDL_Rect rect{x, y, w, h};
+    SDL_FillRect(&surface, &rect, pixel);
+}
+
+}  // namespace
+
+int DrawContext::width() const { return target ? target->w : 0; }
+int DrawContext::height() const { return target ? target->h : 0; }
+
+void DrawContext::copyBitmap(const Bitmap& bitmap, int x, int y, int width, int height)
+{
+    SDL_Surface* source = bitmap.sdlSurface();
+    if (!target || !source)
+        return;
+    const int w = std::min(width, source->w);
+    const int h = std::min(height, source->h);
+    if (w <= 0 || h <= 0)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_SetClipRect(target, nullptr);
+    SDL_Rect from{0, 0, w, h};
+    SDL_Rect to{x, y, w, h};
+    SDL_BlitSurface(source, &from, target, &to);
+}
+
+void DrawContext::copyBitmapTransparent(const Bitmap& bitmap, int x, int y, int width, int height,
+                                        Colour transparent)
+{
+    SDL_Surface* source = bitmap.sdlSurface();
+    if (!target || !source || target->format->BytesPerPixel != 4)
+        return;
+    const int w = std::min(width, source->w);
+    const int h = std::min(height, source->h);
+    if (w <= 0 || h <= 0)
+        return;
+    // Comparing in the target's format makes palette and true-colour bitmaps
+    // alike: every source pixel that is exactly the transparent colour is skipped.
+    const SurfaceHandle converted(SDL_ConvertSurface(source, target->format, 0));
+    if (!converted)
+        return;
+    const Uint32 colourBits = target->format->Rmask | target->format->Gmask | target->format->Bmask;
+    const Uint32 skip = mapColour(*target, transparent) & colourBits;
+    const int firstRow = std::max(0, -y), lastRow = std::min(h, target->h - y);
+    const int firstColumn = std::max(0, -x), lastColumn = std::min(w, target->w - x);
+    for (int row = firstRow; row < lastRow; ++row) {
+        const auto* from = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(converted->pixels) + row * converted->pitch);
+        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) +
+                                             (y + row) * target->pitch) + x;
+        for (int column = firstColumn; column < lastColumn; ++column) {
+            if ((from[column] & colourBits) != skip)
+                to[column] = from[column];
+        }
+    }
+}
+
+void DrawContext::rectangle(const DrawRect& rect, Pen pen, Brush brush)
+{
+    if (!target)
+        return;
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0)
+        return;
+    SDL_SetClipRect(target, nullptr);
+    fillRect(*target, rect.left, rect.top, w, h, mapColour(*target, pen.colour));
+    if (w > 2 && h > 2)
+        fillRect(*target, rect.left + 1, rect.top + 1, w - 2, h - 2, mapColour(*target, brush.colour));
+}
+
+void DrawContext::drawText(std::string_view text, const DrawRect& rect, const Font& font,
+                           Colour colour, TextAlign align)
+{
+    FontFace* face = font.sizedFace();
+    if (!target || !face || text.empty())
+        return;
+    const std::string terminated(text);
+    const SDL_Color ink{static_cast<Uint8>(redOf(colour)), static_cast<Uint8>(greenOf(colour)),
+                        static_cast<Uint8>(blueOf(colour)), 255};
+    const SurfaceHandle rendered(TTF_RenderUTF8_Blended(face->ttf.get(), terminated.c_str(), ink));
+    if (!rendered)
+        return;
+    const int boxWidth = rect.right - rect.left;
+    const int boxHeight = rect.bottom - rect.top;
+    int left = rect.left;
+    if (align == TextAlign::centre)
+        left += (boxWidth - rendered->w) / 2;
+    else if (align == TextAlign::right)
+        left = rect.right - rendered->w;
+    const int top = rect.top + (boxHeight - face->cellHeight) / 2;
+
+    SDL_Rect clip{rect.left, rect.top, boxWidth, boxHeight};
+    if (SDL_SetClipRect(target, &clip)) {
+        SDL_SetSurfaceBlendMode(rendered.get(), SDL_BLENDMODE_BLEND);
+        SDL_Rect to{left, top, rendered->w, rendered->h};
+        SDL_BlitSurface(rendered.get(), nullptr, target, &to);
+    }
+    SDL_SetClipRect(target, nullptr);
+}

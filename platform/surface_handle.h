@@ -1,0 +1,11 @@
+#pragma once
+#include <memory>
+
+struct SDL_Surface;
+
+// Owning handle for an SDL surface. The header only names the type, so code
+// outside platform/ can hold surfaces without seeing SDL.
+struct SdlSurfaceFree {
+    void operator()(SDL_Surface* surface) const noexcept;
+};
+using SurfaceHandle = std::unique_ptr<SDL_Surface, SdlSurfaceFree>;
