@@ -1,0 +1,207 @@
+#include "platform/app_window.h"
+
+#include <SDL.h>
+#include <algorithm>
+
+#include "platform/bitmap.h"
+#include "platform/draw_surface.h"
+
+namespace {
+
+bool insideClient(int x, int y, ClientSize size)
+{
+    return x >= 0 && y >= 0 && x < size.width && y < size.height;
+}
+
+// Letters and digits keep their ASCII upper-case code, as virtual-key codes do;
+// 0 for every other key, which the program does not handle.
+unsigned virtualKeyCode(SDL_Keycode key)
+{
+    if (key >= SDLK_a && key <= SDLK_z)
+        return static_cast<unsigned>('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return static_cast<unsigned>('0' + (key - SDLK_0));
+    return 0;
+}
+
+std::string sdlReason()
+{
+    const char* reason = SDL_GetError();
+    return reason && reason[0] ? reason : "unknown reason";
+}
+
+}  // namespace
+
+VideoSystem::VideoSystem()
+{
+    // Without this the first window surface request recreates the X window
+    // under a new id and drops the opacity and stacking already set on it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A release outside the window must not reach the controls; keeping the
+    // pointer captured would deliver it.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        startFailure = {"Main1", noDisplayStatus, sdlReason()};
+}
+
+VideoSystem::~VideoSystem()
+{
+    if (!startFailure.failed())
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+ClientSize VideoSystem::usableScreenSize() const
+{
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayUsableBounds(0, &bounds) != 0 && SDL_GetDisplayBounds(0, &bounds) != 0)
+        return {};
+    return {bounds.w, bounds.h};
+}
+
+void AppWindow::WindowDestroyer::operator()(SDL_Window* window) const noexcept
+{
+    SDL_DestroyWindow(window);
+}
+
+AppWindow::AppWindow() = default;
+AppWindow::~AppWindow() = default;
+
+StartupFailure AppWindow::create(const std::string& title, ClientSize client, ScreenPoint outerTopLeft)
+{
+    window.reset(SDL_CreateWindow(title.c_str(), outerTopLeft.x, outerTopLeft.y, client.width, client.height,
+                                  SDL_WINDOW_HIDDEN));
+    if (!window)
+        return {"Main2", noWindowStatus, sdlReason()};
+    size = client;
+    if (!SDL_GetWindowSurface(window.get())) {
+        const std::string reason = sdlReason();
+        window.reset();
+        return {"Main3", noSurfaceStatus, reason};
+    }
+    return {};
+}
+
+void AppWindow::setIcon(const Bitmap& icon)
+{
+    if (icon.isLoaded())
+        SDL_SetWindowIcon(window.get(), icon.sdlSurface());
+}
+
+void AppWindow::show()
+{
+    SDL_ShowWindow(window.get());
+}
+
+void AppWindow::startTimer(unsigned id, int periodMs)
+{
+    timerId = id;
+    timerPeriod = std::max(periodMs, shortestTimerPeriod);
+}
+
+ClientSize AppWindow::clientSize() const
+{
+    return size;
+}
+
+ScreenPoint AppWindow::outerTopLeft() const
+{
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(window.get(), &x, &y);
+    int top = 0;
+    int left = 0;
+    // Fails without a window manager, which draws no frame: the client's corner
+    // is then the outer corner.
+    if (SDL_GetWindowBordersSize(window.get(), &top, &left, nullptr, nullptr) != 0)
+        top = left = 0;
+    return {x - left, y - top};
+}
+
+void AppWindow::setAlwaysOnTop(bool onTop)
+{
+    SDL_SetWindowAlwaysOnTop(window.get(), onTop ? SDL_TRUE : SDL_FALSE);
+}
+
+void AppWindow::setOpacity(int alpha)
+{
+    SDL_SetWindowOpacity(window.get(), static_cast<float>(std::clamp(alpha, 0, 255)) / 255.0f);
+}
+
+void AppWindow::present(const DrawSurface& frame)
+{
+    SDL_Surface* target = SDL_GetWindowSurface(window.get());
+    if (!target || !frame.isValid())
+        return;
+    SDL_SetSurfaceBlendMode(frame.sdlSurface(), SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(frame.sdlSurface(), nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(window.get());
+}
+
+void AppWindow::run(const Procedure& procedure)
+{
+    const Uint32 ownId = SDL_GetWindowID(window.get());
+    Uint64 nextTick = SDL_GetTicks64() + static_cast<Uint64>(timerPeriod);
+    bool open = true;
+    while (open) {
+        SDL_Event event;
+        bool got = false;
+        if (timerPeriod > 0) {
+            const Uint64 now = SDL_GetTicks64();
+            const int wait = nextTick > now ? static_cast<int>(nextTick - now) : 0;
+            got = SDL_WaitEventTimeout(&event, wait) == 1;
+        } else {
+            got = SDL_WaitEvent(&event) == 1;
+        }
+
+        if (got) {
+            switch (event.type) {
+            case SDL_QUIT:
+                open = false;
+                break;
+            case SDL_WINDOWEVENT:
+                if (event.window.windowID != ownId)
+                    break;
+                if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+                    open = false;
+                else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
+                    procedure({WindowMessageKind::paint});
+                break;
+            case SDL_KEYDOWN:
+                // Keys held with Alt belong to the window manager's shortcuts.
+                if ((event.key.keysym.mod & KMOD_ALT) == 0) {
+                    if (const unsigned code = virtualKeyCode(event.key.keysym.sym); code != 0)
+                        procedure({WindowMessageKind::keyDown, code});
+                }
+                break;
+            case SDL_MOUSEMOTION:
+                if (insideClient(event.motion.x, event.motion.y, size))
+                    procedure({WindowMessageKind::mouseMove, 0, event.motion.x, event.motion.y});
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (!insideClient(event.button.x, event.button.y, size))
+                    break;
+                if (event.button.button == SDL_BUTTON_LEFT)
+                    procedure({WindowMessageKind::leftButtonDown, 0, event.button.x, event.button.y});
+                else if (event.button.button == SDL_BUTTON_RIGHT)
+                    procedure({WindowMessageKind::rightButtonDown, 0, event.button.x, event.button.y});
+                break;
+            case SDL_MOUSEBUTTONUP:
+                if (event.button.button == SDL_BUTTON_LEFT && insideClient(event.button.x, event.button.y, size))
+                    procedure({WindowMessageKind::leftButtonUp, 0, event.button.x, event.button.y});
+                break;
+            default:
+                break;
+            }
+        }
+
+        if (timerPeriod > 0) {
+            const Uint64 now = SDL_GetTicks64();
+            if (now >= nextTick) {
+                procedure({WindowMessageKind::timer, timerId});
+                // After a long command the missed ticks are not made up.
+                nextTick = std::max(nextTick + static_cast<Uint64>(timerPeriod), now + 1);
+            }
+        }
+    }
+    procedure({WindowMessageKind::destroy});
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/window_host.h"
+#include "platform/window_messages.h"
+
+class Bitmap;
+struct SDL_Window;
+
+// A start-up step that failed: which step, the exit status it ends the program
+// with, and the system's reason.
+struct StartupFailure {
+    std::string step;  // empty when the step succeeded
+    int code = 0;
+    std::string reason;
+    bool failed() const { return !step.empty(); }
+};
+
+// Exit statuses of the start-up steps.
+inline constexpr int noDisplayStatus = 3;
+inline constexpr int noWindowStatus = 4;
+inline constexpr int noSurfaceStatus = 5;
+
+// The video system, held for as long as any window may exist.
+class VideoSystem {
+public:
+    VideoSystem();
+    ~VideoSystem();
+    VideoSystem(const VideoSystem&) = delete;
+    VideoSystem& operator=(const VideoSystem&) = delete;
+
+    // Set when no display could be opened ("Main1").
+    const StartupFailure& failure() const { return startFailure; }
+    // The primary display's size less panels and docks.
+    ClientSize usableScreenSize() const;
+
+private:
+    StartupFailure startFailure;
+};
+
+// Shortest timer period the window delivers, in milliseconds.
+inline constexpr int shortestTimerPeriod = 10;
+
+// The program's one top-level window: a fixed-size client area, a title bar
+// with minimize and close, no maximize. It is created hidden so that its
+// options can be set before anyone sees it.
+class AppWindow final : public WindowHost {
+public:
+    AppWindow();
+    ~AppWindow();
+    AppWindow(const AppWindow&) = delete;
+    AppWindow& operator=(const AppWindow&) = delete;
+
+    // Creates the hidden window with its outer top-left corner at (left, top)
+    // and makes sure it can be drawn on ("Main2", "Main3").
+    StartupFailure create(const std::string& title, ClientSize client, ScreenPoint outerTopLeft);
+    void setIcon(const Bitmap& icon);
+    void show();
+
+    using Procedure = std::function<void(const WindowMessage&)>;
+    // Delivers the window's events to `procedure` until the user closes the
+    // window (or the process is asked to quit); the last message is `destroy`.
+    void run(const Procedure& procedure);
+
+    void startTimer(unsigned id, int periodMs) override;
+    ClientSize clientSize() const override;
+    ScreenPoint outerTopLeft() const override;
+    void setAlwaysOnTop(bool onTop) override;
+    void setOpacity(int alpha) override;
+    void present(const DrawSurface& frame) override;
+
+private:
+    struct WindowDestroyer {
+        void operator()(SDL_Window* window) const noexcept;
+    };
+    std::unique_ptr<SDL_Window, WindowDestroyer> window;
+    ClientSize size;
+    unsigned timerId = 0;
+    int timerPeriod = 0;  // 0: no timer
+};
