@@ -6,7 +6,7 @@
 namespace {
 
 // Reads a literal string "(...)": a backslash quotes the next character or
-// starts an octal code of up to three digits ("\\057" is '/').
+// starts an octal code of up to three digits ("\057" is '/').
 std::string readLiteral(std::istream& in)
 {
     std::string text;
