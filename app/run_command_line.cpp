@@ -1,7 +1,7 @@
 #include "app/run_command_line.h"
 
 #include "app/command_line.h"
-#include "app/window_entry.h"
+#include "app/window_loader.h"
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "platform/open_external.h"
@@ -80,7 +80,7 @@ int runCommandLine(int argc, char** argv)
     const CommandLine& line = parsed.commandLine;
     switch (line.action) {
     case CommandLine::Action::window:
-        return runWindowApp();
+        return runWindowModule();
     case CommandLine::Action::pdf:
         return writePdf(line);
     case CommandLine::Action::text:
