@@ -20,6 +20,10 @@ constexpr int settingsNotSavedStatus = 1;
 
 int runWindowApp()
 {
+    // The text page of each build is for whoever watches the terminal or a
+    // pipe; line buffering shows it when it happens, not when the window closes.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
     VideoSystem video;
     if (video.failure().failed())
         return fatalError(video.failure());
