@@ -14,10 +14,18 @@ Uint32 mapColour(const SDL_Surface& surface, Colour colour)
     return SDL_MapRGB(surface.format, redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+// Fills the part of the rectangle inside the surface. Written out rather than
+// SDL_FillRect, which is several times slower for the small boxes drawn here.
 void fillRect(SDL_Surface& surface, int x, int y, int w, int h, Uint32 pixel)
 {
-    const SDL_Rect rect{x, y, w, h};
-    SDL_FillRect(&surface, &rect, pixel);
+    const int left = std::max(x, 0), right = std::min(x + w, surface.w);
+    const int top = std::max(y, 0), bottom = std::min(y + h, surface.h);
+    if (left >= right || top >= bottom || surface.format->BytesPerPixel != 4)
+        return;
+    for (int row = top; row < bottom; ++row) {
+        auto* line = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface.pixels) + row * surface.pitch);
+        std::fill(line + left, line + right, pixel);
+    }
 }
 
 }  // namespace
@@ -80,7 +88,6 @@ void DrawContext::rectangle(const DrawRect& rect, Pen pen, Brush brush)
     const int h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return;
-    SDL_SetClipRect(target, nullptr);
     fillRect(*target, rect.left, rect.top, w, h, mapColour(*target, pen.colour));
     if (w > 2 && h > 2)
         fillRect(*target, rect.left + 1, rect.top + 1, w - 2, h - 2, mapColour(*target, brush.colour));
@@ -92,10 +99,7 @@ void DrawContext::drawText(std::string_view text, const DrawRect& rect, const Fo
     FontFace* face = font.sizedFace();
     if (!target || !face || text.empty())
         return;
-    const std::string terminated(text);
-    const SDL_Color ink{static_cast<Uint8>(redOf(colour)), static_cast<Uint8>(greenOf(colour)),
-                        static_cast<Uint8>(blueOf(colour)), 255};
-    const SurfaceHandle rendered(TTF_RenderUTF8_Blended(face->ttf.get(), terminated.c_str(), ink));
+    SDL_Surface* rendered = face->rendered.find(*face->ttf, std::string(text), colour & 0xFFFFFF);
     if (!rendered)
         return;
     const int boxWidth = rect.right - rect.left;
@@ -109,9 +113,8 @@ void DrawContext::drawText(std::string_view text, const DrawRect& rect, const Fo
 
     SDL_Rect clip{rect.left, rect.top, boxWidth, boxHeight};
     if (SDL_SetClipRect(target, &clip)) {
-        SDL_SetSurfaceBlendMode(rendered.get(), SDL_BLENDMODE_BLEND);
         SDL_Rect to{left, top, rendered->w, rendered->h};
-        SDL_BlitSurface(rendered.get(), nullptr, target, &to);
+        SDL_BlitSurface(rendered, nullptr, target, &to);
     }
     SDL_SetClipRect(target, nullptr);
 }

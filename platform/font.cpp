@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 
+#include "platform/colour.h"
 #include "platform/font_face.h"
 #include "platform/typeface_file.h"
 
@@ -111,6 +112,23 @@ FontFace* cachedFace(int height, int averageWidth, bool bold)
 }
 
 }  // namespace
+
+SDL_Surface* RenderedLines::find(TTF_Font& font, const std::string& text, std::uint32_t rgb)
+{
+    std::string key(reinterpret_cast<const char*>(&rgb), sizeof rgb);
+    key += text;
+    if (const auto found = lines.find(key); found != lines.end())
+        return found->second.get();
+    const SDL_Color ink{static_cast<Uint8>(redOf(rgb)), static_cast<Uint8>(greenOf(rgb)),
+                        static_cast<Uint8>(blueOf(rgb)), 255};
+    std::unique_ptr<SDL_Surface, SurfaceFree> line(TTF_RenderUTF8_Blended(&font, text.c_str(), ink));
+    if (!line)
+        return nullptr;
+    SDL_SetSurfaceBlendMode(line.get(), SDL_BLENDMODE_BLEND);
+    if (lines.size() >= capacity)
+        lines.clear();
+    return lines.emplace(std::move(key), std::move(line)).first->second.get();
+}
 
 Font::Font(int height, int averageWidth, int weight)
 {

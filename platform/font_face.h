@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include <SDL_ttf.h>
 
@@ -10,7 +13,26 @@ struct TtfFontClose {
 };
 using TtfFontHandle = std::unique_ptr<TTF_Font, TtfFontClose>;
 
+struct SurfaceFree {
+    void operator()(SDL_Surface* surface) const noexcept { SDL_FreeSurface(surface); }
+};
+
+// Lines of text already rendered in this face, by colour and text. The controls
+// draw the same few captions on every frame; rendering each once keeps a frame
+// cheap. Bounded: when full it is emptied and fills again with what is in use.
+class RenderedLines {
+public:
+    static constexpr std::size_t capacity = 512;
+
+    // The line rendered with alpha, or null when it cannot be rendered.
+    SDL_Surface* find(TTF_Font& font, const std::string& text, std::uint32_t rgb);
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<SDL_Surface, SurfaceFree>> lines;
+};
+
 struct FontFace {
     TtfFontHandle ttf;
     int cellHeight = 0;
+    RenderedLines rendered;
 };
