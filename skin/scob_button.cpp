@@ -84,10 +84,11 @@ void scobButton::drawFace(DrawContext& dc)
     // A fill colour with the top bit set means "no box".
     if (bitmapRole_ <= 0 && fill >= 0)
         dc.rectangle(rect, pen, brush);
-    if (state_ == 2) {
-        ++rect.left;
-        ++rect.top;
-    }
+    // While pressed the caption moves one pixel right and down. Moving the
+    // whole text rectangle, not just its left and top edges, makes that an
+    // exact pixel for centred text too (half a box pixel would round to 0 or 1).
+    if (state_ == 2)
+        rect = {rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
     // A state with no caption slot of its own shows the state-1 caption.
     const std::string& own = caption(state_);
     const std::string& text = own.empty() ? captions_[1] : own;
