@@ -11,11 +11,8 @@
 
 namespace {
 
-std::vector<Placement> drawnCalendar(int year, int weekendDay, int layout)
+std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
-    CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(year, weekendDay);
-    grid.layOut();
     TemporaryFolder folder;
     const std::string path = folder.file("calendar.pdf");
     EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr), "");
@@ -25,6 +22,14 @@ std::vector<Placement> drawnCalendar(int year, int weekendDay, int layout)
 bool placedAt(const Placement& p, double x, double y, const std::string& text)
 {
     return p.x == x && p.y == y && p.text == text;
+}
+
+CalendarTextGrid gridFor(int year, int weekendDay)
+{
+    CalendarTextGrid grid;
+    grid.setYearAndWeekendDay(year, weekendDay);
+    grid.layOut();
+    return grid;
 }
 
 // The 134 placements of one month: its name, seven weekday cells, then the six
@@ -54,7 +59,8 @@ void expectMonth(const std::vector<Placement>& placements, const CalendarTextGri
 
 TEST(PdfPageTest, ThreeMonthsPerRowOnTheDefaultPage)
 {
-    const auto placements = drawnCalendar(2010, 0, threePerRowLayoutId);
+    const CalendarTextGrid grid = gridFor(2010, 0);
+    const auto placements = drawnCalendar(grid, threePerRowLayoutId);
     ASSERT_EQ(placements.size(), 1610u);
     EXPECT_TRUE(placedAt(placements[0], 270, 781, "2010"));
     EXPECT_EQ(placements[0].fontSize, 24);
@@ -62,9 +68,6 @@ TEST(PdfPageTest, ThreeMonthsPerRowOnTheDefaultPage)
     // January's name is centred over x 38..178.
     EXPECT_TRUE(placedAt(placements[1], 88, 737, "January"));
 
-    CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(2010, 0);
-    grid.layOut();
     const int x0[3] = {38, 223, 408};
     const int y0[4] = {737, 554, 371, 188};
     for (int month = 0; month < 12; ++month)
@@ -78,13 +81,11 @@ TEST(PdfPageTest, ThreeMonthsPerRowOnTheDefaultPage)
 
 TEST(PdfPageTest, TwoMonthsPerRowOnTheDefaultPage)
 {
-    const auto placements = drawnCalendar(2010, 6, twoPerRowLayoutId);
+    const CalendarTextGrid grid = gridFor(2010, 6);
+    const auto placements = drawnCalendar(grid, twoPerRowLayoutId);
     ASSERT_EQ(placements.size(), 1610u);
     EXPECT_TRUE(placedAt(placements[0], 270, 801, "2010"));
 
-    CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(2010, 6);
-    grid.layOut();
     const int x0[2] = {100, 347};
     const int y0[6] = {763, 637, 511, 385, 259, 133};
     for (int month = 0; month < 12; ++month)
@@ -94,21 +95,6 @@ TEST(PdfPageTest, TwoMonthsPerRowOnTheDefaultPage)
     // The last row's week lines end at y = 35, above the footer at y = 12.
     EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 35);
     EXPECT_EQ(placements.back().y, 12);
-}
-
-TEST(PdfPageTest, LayoutParametersFromThePageSize)
-{
-    const PageLayout three = threePerRowLayout(595, 841);
-    EXPECT_EQ(three.leftMargin, 38);
-    EXPECT_EQ(three.columnGap, 38);
-    EXPECT_EQ(three.topMargin, 104);
-    EXPECT_EQ(three.rowGap, 55);
-    const PageLayout two = twoPerRowLayout(595, 841);
-    EXPECT_EQ(two.leftMargin, 100);
-    EXPECT_EQ(two.topMargin, 78);
-    EXPECT_EQ(two.rowGap, 14);
-    // The margins truncate toward zero on a page smaller than the grid.
-    EXPECT_EQ(threePerRowLayout(400, 500).leftMargin, -10);
 }
 
 TEST(PdfPageTest, FooterFitsOnThePage)
@@ -124,7 +110,7 @@ TEST(PdfPageTest, FooterFitsOnThePage)
 
 TEST(PdfPageTest, UnknownLayoutSavesAnEmptyPage)
 {
-    EXPECT_TRUE(drawnCalendar(2010, 0, 7).empty());
+    EXPECT_TRUE(drawnCalendar(gridFor(2010, 0), 7).empty());
 }
 
 TEST(PdfPageTest, DrawingStopsAtTheFirstLibraryError)
@@ -133,9 +119,7 @@ TEST(PdfPageTest, DrawingStopsAtTheFirstLibraryError)
     HPDF_Doc document = HPDF_New([](HPDF_STATUS, HPDF_STATUS, void* count) { ++*static_cast<int*>(count); }, &reported);
     ASSERT_NE(document, nullptr);
     HPDF_Page page = HPDF_AddPage(document);
-    CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(2010, 0);
-    grid.layOut();
+    const CalendarTextGrid grid = gridFor(2010, 0);
     PageLayout broken = threePerRowLayout(595, 841);
     broken.fontName = "NoSuchFont";
     drawCalendarPage(CalendarPage{document, page, grid}, broken);
