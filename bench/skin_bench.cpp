@@ -101,25 +101,22 @@ void fullFrame(benchmark::State& state)
 }
 BENCHMARK(fullFrame)->Unit(benchmark::kMicrosecond);
 
-void backgroundOnly(benchmark::State& state)
+// Single controls, to see where the time of a frame goes.
+void oneControl(benchmark::State& state, scob& (*pick)(MainScreenLike&))
 {
     MainScreenLike screen;
     DrawSurface frame(clientWidth, clientHeight);
     DrawContext dc = frame.context();
+    scob& control = pick(screen);
     for (auto _ : state)
-        screen.background.draw(dc);
+        control.draw(dc);
 }
-BENCHMARK(backgroundOnly)->Unit(benchmark::kMicrosecond);
-
-void oneList(benchmark::State& state)
-{
-    MainScreenLike screen;
-    DrawSurface frame(clientWidth, clientHeight);
-    DrawContext dc = frame.context();
-    for (auto _ : state)
-        screen.weekendList.draw(dc);
-}
-BENCHMARK(oneList)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(oneControl, background, [](MainScreenLike& s) -> scob& { return s.background; })
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(oneControl, weekendList, [](MainScreenLike& s) -> scob& { return s.weekendList; })
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(oneControl, createButton, [](MainScreenLike& s) -> scob& { return s.createButton; })
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

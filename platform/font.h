@@ -10,8 +10,9 @@ inline constexpr int boldWeight = 700;
 // average character width in pixels (0 = the font's natural width for that
 // height), `weight` 400 for normal and 700 for bold (600 and above is bold).
 // The typeface files and rendered glyphs are kept for the life of the program,
-// so creating a Font on every draw is cheap. A Font whose typeface cannot be
-// found is not usable and draws no text.
+// so creating a Font on every draw is cheap. The layer starts SDL_ttf itself
+// and relies on it staying up until the process ends: nothing may call TTF_Quit.
+// A Font whose typeface cannot be found is not usable and draws no text.
 class Font {
 public:
     Font(int height, int averageWidth, int weight);

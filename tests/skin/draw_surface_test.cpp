@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -158,19 +157,12 @@ TEST(DrawText, AlignmentPlacesShortText)
         DrawSurface surface = blankSurface(200, 20);
         DrawContext dc = surface.context();
         dc.drawText("Go", {0, 0, 200, 20}, font, black, align);
-        int left = 200, right = -1;
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 200; ++x)
-                if (surface.pixel(x, y) != untouched) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-        return std::pair{left, right};
+        return inkBounds(surface, untouched);
     };
-    EXPECT_LT(inkSpan(TextAlign::left).first, 3);
-    EXPECT_GT(inkSpan(TextAlign::right).second, 196);
-    const auto [l, r] = inkSpan(TextAlign::centre);
-    EXPECT_NEAR(l + r, 200, 4);
+    EXPECT_LT(inkSpan(TextAlign::left).left, 3);
+    EXPECT_GT(inkSpan(TextAlign::right).right, 196);
+    const InkBox centred = inkSpan(TextAlign::centre);
+    EXPECT_NEAR(centred.left + centred.right, 200, 4);
 }
 
 }  // namespace

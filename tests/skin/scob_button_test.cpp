@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "skin/scob_button.h"
@@ -144,9 +142,7 @@ TEST(ScobButtonPixels, WithoutBitmapDrawsTheBoxInFillAndBorder)
     skinInstance skin;
     scobButton button;
     button.setup(10, 10, 20, 40, skin, 0, 8, 2, 15, 7, 0);
-    DrawSurface surface = blankSurface(60, 40);
-    DrawContext dc = surface.context();
-    button.draw(dc);
+    const DrawSurface surface = drawnAlone(button, 60, 40);
     EXPECT_EQ(surface.pixel(10, 10), green);
     EXPECT_EQ(surface.pixel(49, 29), green);
     EXPECT_EQ(surface.pixel(30, 29), green);
@@ -163,9 +159,7 @@ TEST(ScobButtonPixels, BitmapButtonShowsTheBitmapAndNoBox)
     scobButton titleStrip;
     titleStrip.setup(3, 4, 5, 10, skin, 7, 17, 17, 10, 5, 0);
     titleStrip.setBitmapRole(2);
-    DrawSurface surface = blankSurface(30, 20);
-    DrawContext dc = surface.context();
-    titleStrip.draw(dc);
+    const DrawSurface surface = drawnAlone(titleStrip, 30, 20);
     EXPECT_EQ(surface.pixel(3, 4), strip);
     EXPECT_EQ(surface.pixel(12, 8), strip);
     EXPECT_EQ(surface.pixel(13, 8), untouched);
@@ -185,26 +179,6 @@ TEST(ScobButtonPixels, InvisibleButtonDrawsNoFace)
     EXPECT_EQ(surface.pixel(0, 0), untouched);
 }
 
-struct InkBox {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-};
-
-InkBox inkOf(const DrawSurface& surface, Colour background)
-{
-    InkBox box;
-    for (int y = 0; y < surface.height(); ++y) {
-        for (int x = 0; x < surface.width(); ++x) {
-            if (surface.pixel(x, y) != background) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x);
-                box.bottom = std::max(box.bottom, y);
-            }
-        }
-    }
-    return box;
-}
-
 TEST(ScobButtonPixels, PressedCaptionIsOnePixelLowerAndRight)
 {
     skinInstance skin;
@@ -213,17 +187,13 @@ TEST(ScobButtonPixels, PressedCaptionIsOnePixelLowerAndRight)
     button.setup(0, 0, 70, 170, skin, 0, 8, 8, 18, 8, 1);
     button.setCaption("Create Calendar", 1);
 
-    DrawSurface normal = blankSurface(170, 70);
-    DrawContext normalDc = normal.context();
-    button.draw(normalDc);
+    const DrawSurface normal = drawnAlone(button, 170, 70);
     button.press();
-    DrawSurface pressed = blankSurface(170, 70);
-    DrawContext pressedDc = pressed.context();
-    button.draw(pressedDc);
+    const DrawSurface pressed = drawnAlone(button, 170, 70);
 
-    const InkBox a = inkOf(normal, strip);
-    const InkBox b = inkOf(pressed, strip);
-    ASSERT_GE(a.right, a.left) << "no caption drawn";
+    const InkBox a = inkBounds(normal, strip);
+    const InkBox b = inkBounds(pressed, strip);
+    ASSERT_FALSE(a.isEmpty()) << "no caption drawn";
     EXPECT_EQ(b.left, a.left + 1);
     EXPECT_EQ(b.top, a.top + 1);
     EXPECT_EQ(b.right, a.right + 1);
@@ -238,11 +208,9 @@ TEST(ScobButtonPixels, EmptyCaptionDrawsNoText)
     skinInstance skin;
     scobButton button;
     button.setup(0, 0, 20, 40, skin, 0, 8, 8, 15, 7, 0);
-    DrawSurface surface = blankSurface(40, 20);
-    DrawContext dc = surface.context();
-    button.draw(dc);
-    const InkBox box = inkOf(surface, strip);
-    EXPECT_EQ(box.right, -1);
+    const DrawSurface surface = drawnAlone(button, 40, 20);
+    const InkBox box = inkBounds(surface, strip);
+    EXPECT_TRUE(box.isEmpty());
 }
 
 }  // namespace

@@ -33,9 +33,7 @@ TEST(ScobImagePixels, WithoutBitmapABoxOutlinedInBorderFilledInRoleZero)
     skinInstance skin;
     scobImage image;
     image.setup(2, 2, 10, 10, skin, 2, 1);
-    DrawSurface surface = blankSurface(20, 20);
-    DrawContext dc = surface.context();
-    image.draw(dc);
+    const DrawSurface surface = drawnAlone(image, 20, 20);
     EXPECT_EQ(surface.pixel(2, 2), green);
     EXPECT_EQ(surface.pixel(11, 11), green);
     EXPECT_EQ(surface.pixel(5, 5), black);
@@ -49,9 +47,7 @@ TEST(ScobImagePixels, BitmapIsCopiedAtTheCornerClippedToTheControl)
     scobImage image;
     image.setup(5, 6, 50, 100, skin, 2, 1);
     image.setBitmapRole(1);
-    DrawSurface surface = blankSurface(120, 70);
-    DrawContext dc = surface.context();
-    image.draw(dc);
+    const DrawSurface surface = drawnAlone(image, 120, 70);
     int paperPixels = 0;
     for (int y = 6; y < 56; ++y)
         for (int x = 5; x < 105; ++x)
@@ -71,9 +67,7 @@ TEST(ScobImagePixels, ControlLargerThanItsBitmapShowsOnlyTheBitmap)
     scobImage image;
     image.setup(0, 0, 30, 30, skin, 2, 1);
     image.setBitmapRole(3);  // a 20 x 20 button picture
-    DrawSurface surface = blankSurface(40, 40);
-    DrawContext dc = surface.context();
-    image.draw(dc);
+    const DrawSurface surface = drawnAlone(image, 40, 40);
     EXPECT_EQ(surface.pixel(19, 19), rgbColour(232, 226, 220));
     EXPECT_EQ(surface.pixel(20, 19), untouched);
     EXPECT_EQ(surface.pixel(19, 20), untouched);
@@ -86,9 +80,7 @@ TEST(ScobImagePixels, RoleZeroHasNoBitmapAndNoBox)
     scobImage image;
     image.setup(0, 0, 10, 10, skin, 2, 1);
     image.setBitmapRole(0);
-    DrawSurface surface = blankSurface(20, 20);
-    DrawContext dc = surface.context();
-    image.draw(dc);
+    const DrawSurface surface = drawnAlone(image, 20, 20);
     EXPECT_EQ(surface.pixel(0, 0), untouched);
     EXPECT_EQ(surface.pixel(5, 5), untouched);
 }

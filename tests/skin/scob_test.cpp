@@ -115,9 +115,7 @@ TEST(ScobDraw, WithoutBitmapRoleOnlyTheFaceIsDrawn)
     RecordingControl c;
     c.setSkin(skin);
     c.setRect(0, 0, 10, 10);
-    DrawSurface surface = blankSurface(20, 20);
-    DrawContext dc = surface.context();
-    c.draw(dc);
+    const DrawSurface surface = drawnAlone(c, 20, 20);
     EXPECT_EQ(c.calls, std::vector<std::string>{"drawFace"});
     EXPECT_EQ(surface.pixel(0, 0), untouched);
 }
@@ -146,9 +144,7 @@ TEST(ScobDraw, WithoutSkinNothingIsCopied)
     RecordingControl c;
     c.setRect(0, 0, 20, 20);
     c.setBitmapRole(1);
-    DrawSurface surface = blankSurface(20, 20);
-    DrawContext dc = surface.context();
-    c.draw(dc);
+    const DrawSurface surface = drawnAlone(c, 20, 20);
     EXPECT_EQ(surface.pixel(0, 0), untouched);
     EXPECT_EQ(c.calls, std::vector<std::string>{"drawFace"});
 }

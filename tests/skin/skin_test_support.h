@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,40 @@ inline DrawSurface blankSurface(int width, int height)
     DrawSurface surface(width, height);
     surface.fill(untouched);
     return surface;
+}
+
+// The control drawn, bitmap and face, on a blank surface of the given size.
+inline DrawSurface drawnAlone(scob& control, int width, int height)
+{
+    DrawSurface surface = blankSurface(width, height);
+    DrawContext dc = surface.context();
+    control.draw(dc);
+    return surface;
+}
+
+// The smallest box around every pixel that differs from the background.
+struct InkBox {
+    int left = 1 << 30;
+    int top = 1 << 30;
+    int right = -1;
+    int bottom = -1;
+    bool isEmpty() const { return right < left; }
+};
+
+inline InkBox inkBounds(const DrawSurface& surface, Colour background)
+{
+    InkBox box;
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            if (surface.pixel(x, y) != background) {
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x);
+                box.bottom = std::max(box.bottom, y);
+            }
+        }
+    }
+    return box;
 }
 
 // Three skins that differ in colour role 0 and bitmap role 1.
