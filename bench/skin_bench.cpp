@@ -87,7 +87,7 @@ struct MainScreenLike {
     }
 };
 
-void fullFrame(benchmark::State& state)
+void BM_fullFrame(benchmark::State& state)
 {
     MainScreenLike screen;
     DrawSurface frame(clientWidth, clientHeight);
@@ -99,10 +99,10 @@ void fullFrame(benchmark::State& state)
         benchmark::DoNotOptimize(frame.pixel(0, 0));
     }
 }
-BENCHMARK(fullFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_fullFrame)->Unit(benchmark::kMicrosecond);
 
 // Single controls, to see where the time of a frame goes.
-void oneControl(benchmark::State& state, scob& (*pick)(MainScreenLike&))
+void BM_oneControl(benchmark::State& state, scob& (*pick)(MainScreenLike&))
 {
     MainScreenLike screen;
     DrawSurface frame(clientWidth, clientHeight);
@@ -111,11 +111,11 @@ void oneControl(benchmark::State& state, scob& (*pick)(MainScreenLike&))
     for (auto _ : state)
         control.draw(dc);
 }
-BENCHMARK_CAPTURE(oneControl, background, [](MainScreenLike& s) -> scob& { return s.background; })
+BENCHMARK_CAPTURE(BM_oneControl, background, [](MainScreenLike& s) -> scob& { return s.background; })
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(oneControl, weekendList, [](MainScreenLike& s) -> scob& { return s.weekendList; })
+BENCHMARK_CAPTURE(BM_oneControl, weekendList, [](MainScreenLike& s) -> scob& { return s.weekendList; })
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(oneControl, createButton, [](MainScreenLike& s) -> scob& { return s.createButton; })
+BENCHMARK_CAPTURE(BM_oneControl, createButton, [](MainScreenLike& s) -> scob& { return s.createButton; })
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
