@@ -10,6 +10,8 @@ void scob::draw(DrawContext& dc)
 {
     if (bitmapRole_ >= 0) {
         // Resource numbers are 16-bit; the skin's table holds wider integers.
+        // A number with no bitmap behind it (0 included) copies nothing, so
+        // whatever was painted underneath stays visible.
         const int id = resolveBitmapId(bitmapRole_, state_) & 0xFFFF;
         const Bitmap bitmap = loadBitmap(id);
         dc.copyBitmap(bitmap, x_, y_, width_, height_);
