@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/bitmap.h"
+#include "platform/display_connection.h"
 #include "platform/draw_surface.h"
 
 namespace {
@@ -137,71 +138,86 @@ void AppWindow::present(const DrawSurface& frame)
     SDL_UpdateWindowSurface(window.get());
 }
 
+// Turns one SDL event into the window's message; false once the window is to close.
+bool AppWindow::deliver(const SDL_Event& event, const Procedure& procedure)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        return false;
+    case SDL_WINDOWEVENT:
+        if (event.window.windowID != SDL_GetWindowID(window.get()))
+            break;
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            return false;
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
+            procedure({WindowMessageKind::paint});
+        break;
+    case SDL_KEYDOWN:
+        // Keys held with Alt belong to the window manager's shortcuts.
+        if ((event.key.keysym.mod & KMOD_ALT) == 0) {
+            if (const unsigned code = virtualKeyCode(event.key.keysym.sym); code != 0)
+                procedure({WindowMessageKind::keyDown, code});
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        // With a button held the pointer stays grabbed and reports positions
+        // outside the window; the controls hear only what happens inside.
+        if (insideClient(event.motion.x, event.motion.y, size))
+            procedure({WindowMessageKind::mouseMove, 0, event.motion.x, event.motion.y});
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (!insideClient(event.button.x, event.button.y, size))
+            break;
+        if (event.button.button == SDL_BUTTON_LEFT)
+            procedure({WindowMessageKind::leftButtonDown, 0, event.button.x, event.button.y});
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            procedure({WindowMessageKind::rightButtonDown, 0, event.button.x, event.button.y});
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && insideClient(event.button.x, event.button.y, size))
+            procedure({WindowMessageKind::leftButtonUp, 0, event.button.x, event.button.y});
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
 void AppWindow::run(const Procedure& procedure)
 {
-    const Uint32 ownId = SDL_GetWindowID(window.get());
+    // A signal that arrives between draining the queue and going to sleep does
+    // not wake the sleep; looking at SDL's queue this often catches its quit.
+    constexpr Uint64 longestQuietSpell = 100;
+    const DisplayConnection connection(window.get());
     Uint64 nextTick = SDL_GetTicks64() + static_cast<Uint64>(timerPeriod);
+    Uint64 lastPump = 0;
+    bool inputWaiting = true;
     bool open = true;
     while (open) {
-        SDL_Event event;
-        bool got = false;
-        if (timerPeriod > 0) {
-            const Uint64 now = SDL_GetTicks64();
-            const int wait = nextTick > now ? static_cast<int>(nextTick - now) : 0;
-            got = SDL_WaitEventTimeout(&event, wait) == 1;
-        } else {
-            got = SDL_WaitEvent(&event) == 1;
+        if (inputWaiting || SDL_GetTicks64() - lastPump >= longestQuietSpell) {
+            lastPump = SDL_GetTicks64();
+            SDL_Event event;
+            while (open && SDL_PollEvent(&event))
+                open = deliver(event, procedure);
+            if (!open)
+                break;
         }
 
-        if (got) {
-            switch (event.type) {
-            case SDL_QUIT:
-                open = false;
-                break;
-            case SDL_WINDOWEVENT:
-                if (event.window.windowID != ownId)
-                    break;
-                if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-                    open = false;
-                else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
-                    procedure({WindowMessageKind::paint});
-                break;
-            case SDL_KEYDOWN:
-                // Keys held with Alt belong to the window manager's shortcuts.
-                if ((event.key.keysym.mod & KMOD_ALT) == 0) {
-                    if (const unsigned code = virtualKeyCode(event.key.keysym.sym); code != 0)
-                        procedure({WindowMessageKind::keyDown, code});
-                }
-                break;
-            case SDL_MOUSEMOTION:
-                if (insideClient(event.motion.x, event.motion.y, size))
-                    procedure({WindowMessageKind::mouseMove, 0, event.motion.x, event.motion.y});
-                break;
-            case SDL_MOUSEBUTTONDOWN:
-                if (!insideClient(event.button.x, event.button.y, size))
-                    break;
-                if (event.button.button == SDL_BUTTON_LEFT)
-                    procedure({WindowMessageKind::leftButtonDown, 0, event.button.x, event.button.y});
-                else if (event.button.button == SDL_BUTTON_RIGHT)
-                    procedure({WindowMessageKind::rightButtonDown, 0, event.button.x, event.button.y});
-                break;
-            case SDL_MOUSEBUTTONUP:
-                if (event.button.button == SDL_BUTTON_LEFT && insideClient(event.button.x, event.button.y, size))
-                    procedure({WindowMessageKind::leftButtonUp, 0, event.button.x, event.button.y});
-                break;
-            default:
-                break;
-            }
+        Uint64 now = SDL_GetTicks64();
+        if (timerPeriod > 0 && now >= nextTick) {
+            procedure({WindowMessageKind::timer, timerId});
+            // After a long command the missed ticks are not made up.
+            now = SDL_GetTicks64();
+            nextTick = std::max(nextTick + static_cast<Uint64>(timerPeriod), now + 1);
         }
 
-        if (timerPeriod > 0) {
-            const Uint64 now = SDL_GetTicks64();
-            if (now >= nextTick) {
-                procedure({WindowMessageKind::timer, timerId});
-                // After a long command the missed ticks are not made up.
-                nextTick = std::max(nextTick + static_cast<Uint64>(timerPeriod), now + 1);
-            }
-        }
+        const int wait = timerPeriod > 0 ? static_cast<int>(nextTick - now) : static_cast<int>(longestQuietSpell);
+        // An idle window wakes only for its timer: a tick with no input costs
+        // one poll, not a round of SDL's event pumping.
+        if (connection.canWait())
+            inputWaiting = connection.waitForInput(wait);
+        else
+            inputWaiting = SDL_WaitEventTimeout(nullptr, wait) == 1;
     }
     procedure({WindowMessageKind::destroy});
 }

@@ -8,6 +8,7 @@
 
 class Bitmap;
 struct SDL_Window;
+union SDL_Event;
 
 // A start-up step that failed: which step, the exit status it ends the program
 // with, and the system's reason.
@@ -72,6 +73,8 @@ public:
     void present(const DrawSurface& frame) override;
 
 private:
+    bool deliver(const SDL_Event& event, const Procedure& procedure);
+
     struct WindowDestroyer {
         void operator()(SDL_Window* window) const noexcept;
     };
