@@ -141,6 +141,12 @@ if xprop -id "$wid" _NET_WM_WINDOW_OPACITY | grep -q '='; then fail "translucent
 geometry=$(xwininfo -id "$wid")
 grep -q 'Width: 471' <<<"$geometry" && grep -q 'Height: 417' <<<"$geometry" && pass "client area 471 x 417" ||
   fail "client area is not 471 x 417"
+actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
+if grep -q MINIMIZE <<<"$actions" && ! grep -q -E 'MAXIMIZE|RESIZE' <<<"$actions"; then
+  pass "minimize, no maximize, no resizing"
+else
+  fail "window actions: $actions"
+fi
 
 # --- choices and Create Calendar --------------------------------------------
 click 80 220    # "2016"
