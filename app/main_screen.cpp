@@ -26,10 +26,11 @@ enum ColourRole : int {
     yellowRole = 4,
     whiteRole = 7,
     titleStripRole = 8,
-    noColourRole = 17,
+    // A role the theme leaves undefined; the title strip draws its bitmap
+    // instead of a box, so its box colours are never seen.
+    unusedColourRole = 17,
 };
 enum BitmapRole : int {
-    noBitmapRole = -1,
     backgroundRole = 1,
     titleStripBitmapRole = 2,
     onTopRole = 3,
@@ -79,7 +80,7 @@ void addControls(MainScreenControls& s, int year, int weekendDay)
     s.backgroundImage.setBitmapRole(backgroundRole);
     group.add(s.backgroundImage, noCommand);
 
-    s.titleStrip.setup(0, 0, 20, 475, screenSkin, whiteRole, noColourRole, noColourRole, 10, 5, 0);
+    s.titleStrip.setup(0, 0, 20, 475, screenSkin, whiteRole, unusedColourRole, unusedColourRole, 10, 5, 0);
     s.titleStrip.setCaption("", 1);
     s.titleStrip.setBitmapRole(titleStripBitmapRole);
     s.titleStrip.setInteractive(false);

@@ -167,4 +167,14 @@ TEST_F(MainScreenTest, ACalendarThatCannotBeWrittenIsReportedToTheUser)
                       "cannot write /nowhere/orvelplan0.pdf: No such file or directory");
 }
 
+TEST_F(MainScreenTest, ASavedCalendarWithoutAViewerSaysWhereTheFileIs)
+{
+    buildWith({});
+    desktop.viewerError = "cannot start xdg-open: No such file or directory";
+    dispatchCommand(createCalendarCommand);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1], "message Orvel Planner 1.1: The calendar was saved as /tmp/orvelplan0.pdf but could not be "
+                      "opened: cannot start xdg-open: No such file or directory");
+}
+
 }  // namespace

@@ -61,6 +61,7 @@ public:
         CalendarFile file;
         file.path = "/tmp/orvelplan0.pdf";
         file.error = calendarError;
+        file.openError = viewerError;
         return file;
     }
     void showMessage(const std::string& caption, const std::string& text) override
@@ -69,6 +70,7 @@ public:
     }
 
     std::string calendarError;  // what the next createCalendar reports; empty = saved
+    std::string viewerError;    // why the viewer could not be started; empty = started
 
 private:
     EventLog& log;
