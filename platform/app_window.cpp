@@ -48,7 +48,7 @@ VideoSystem::VideoSystem()
 VideoSystem::~VideoSystem()
 {
     if (!startFailure.failed())
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Quit();
 }
 
 ClientSize VideoSystem::usableScreenSize() const
