@@ -174,6 +174,13 @@ else
   fail "no orvelplan0.pdf in $folder"
 fi
 
+# A press on the button and a release outside the window completes no click.
+xdotool mousemove --window "$wid" 235 325 mousedown 1 mousemove 900 700 mouseup 1
+sleep 1
+park
+[ -e "$folder/orvelplan1.pdf" ] && fail "a release outside the window created a calendar" ||
+  pass "a release outside the window creates nothing"
+
 # --- window options ---------------------------------------------------------
 click 441 11    # translucency toggle
 if wait_for 5 sh -c "xprop -id $wid _NET_WM_WINDOW_OPACITY | grep -q '= 3200'"; then
