@@ -18,26 +18,31 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs the built program through the shell with its streams captured.
+std::string slurp(std::FILE* file)
+{
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
+    return text;
+}
+
+// Runs the built program through the shell with both streams captured;
+// status -1 when the program's path is not known.
 ProcessResult runProgram(const std::string& arguments, const std::string& environment = "")
 {
     const char* binary = std::getenv("ORVEL_BINARY");
     if (!binary)
         return {};
-    char errPath[] = "/tmp/orvelplan-stderr-XXXXXX";
-    close(mkstemp(errPath));
-    const std::string command = environment + " '" + binary + "' " + arguments + " 2>" + errPath;
-    ProcessResult result;
+    std::FILE* err = std::tmpfile();
+    const std::string command = environment + " '" + binary + "' " + arguments + " 2>/dev/fd/" + std::to_string(fileno(err));
     std::FILE* pipe = popen(command.c_str(), "r");
-    for (int c; (c = std::fgetc(pipe)) != EOF;)
-        result.out += static_cast<char>(c);
+    ProcessResult result;
+    result.out = slurp(pipe);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::FILE* err = std::fopen(errPath, "r");
-    for (int c; (c = std::fgetc(err)) != EOF;)
-        result.err += static_cast<char>(c);
+    std::rewind(err);
+    result.err = slurp(err);
     std::fclose(err);
-    std::remove(errPath);
     return result;
 }
 

@@ -17,19 +17,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Sets an environment variable for one test and restores it afterwards.
+// Sets (or with nullptr unsets) an environment variable for one scope.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name)
+    ScopedEnvironment(const char* name, const char* value) : name_(name), had_(std::getenv(name) != nullptr)
     {
-        if (const char* old = std::getenv(name))
-            old_ = old;
+        if (had_)
+            old_ = std::getenv(name);
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnvironment() { old_.empty() ? unsetenv(name_) : setenv(name_, old_.c_str(), 1); }
+    ~ScopedEnvironment() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
 
 private:
     const char* name_;
+    bool had_;
     std::string old_;
 };
 
@@ -39,15 +40,6 @@ const CalendarTextGrid& grid2010()
     grid.setYearAndWeekendDay(2010, 0);
     grid.layOut();
     return grid;
-}
-
-std::string captured(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += static_cast<char>(c);
-    return text;
 }
 
 std::string readFile(const std::string& path)
@@ -62,37 +54,37 @@ TEST(OutputPathTest, ReusesTheFirstNameThatCanBeCleared)
 {
     TemporaryFolder folder;
     const std::string base = folder.path().string() + "/";
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan0.pdf");
-
     std::ofstream(base + "orvelplan0.pdf") << "an earlier calendar";
     EXPECT_EQ(chooseOutputPath(base), base + "orvelplan0.pdf");
     EXPECT_FALSE(fs::exists(base + "orvelplan0.pdf"));
 
-    // A name that survives the delete (here a folder) is passed over.
+    // Names that survive the delete (here folders) are passed over; when all
+    // do, the last one is used.
     fs::create_directories(base + "orvelplan0.pdf/kept");
     EXPECT_EQ(chooseOutputPath(base), base + "orvelplan1.pdf");
-    EXPECT_TRUE(fs::exists(base + "orvelplan0.pdf/kept"));
-}
-
-TEST(OutputPathTest, FallsBackToTheLastNameWhenAllAreTaken)
-{
-    TemporaryFolder folder;
-    const std::string base = folder.path().string() + "/";
-    for (int n = 0; n < 100; ++n)
+    for (int n = 1; n < 100; ++n)
         fs::create_directories(base + "orvelplan" + std::to_string(n) + ".pdf/kept");
     EXPECT_EQ(chooseOutputPath(base), base + "orvelplan99.pdf");
+    EXPECT_TRUE(fs::exists(base + "orvelplan0.pdf/kept"));
     EXPECT_EQ(chooseOutputPath(""), "");
 }
 
-TEST(ProgramFolderTest, FollowsTheDataHomeAndIsCreated)
+TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
 {
     TemporaryFolder folder;
     {
         ScopedEnvironment dataHome("XDG_DATA_HOME", folder.path().c_str());
         EXPECT_EQ(programFolder(), folder.path().string() + "/orvel/orvelplan/");
         EXPECT_TRUE(fs::is_directory(folder.path() / "orvel/orvelplan"));
+
+        const CalendarFile first = createCalendar(grid2010(), threePerRowLayoutId, false, stderr);
+        ASSERT_TRUE(first.saved()) << first.error;
+        EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
+        EXPECT_EQ(readPlacements(first.path).size(), 1610u);
+        EXPECT_EQ(createCalendar(grid2010(), twoPerRowLayoutId, false, stderr).path, first.path);
     }
     {
+        // A relative XDG_DATA_HOME is not valid and falls back to the home folder.
         ScopedEnvironment relative("XDG_DATA_HOME", "relative/data");
         ScopedEnvironment home("HOME", folder.path().c_str());
         EXPECT_EQ(programFolder(), folder.path().string() + "/.local/share/orvel/orvelplan/");
@@ -103,47 +95,31 @@ TEST(ProgramFolderTest, FollowsTheDataHomeAndIsCreated)
     EXPECT_FALSE(createCalendar(grid2010(), threePerRowLayoutId, false, stderr).saved());
 }
 
-TEST(CalendarDocumentTest, CreateCalendarWritesAndReusesTheFirstFile)
-{
-    TemporaryFolder folder;
-    ScopedEnvironment dataHome("XDG_DATA_HOME", folder.path().c_str());
-    const CalendarFile first = createCalendar(grid2010(), threePerRowLayoutId, false, stderr);
-    ASSERT_TRUE(first.saved()) << first.error;
-    EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
-    EXPECT_EQ(readPlacements(first.path).size(), 1610u);
-    const CalendarFile second = createCalendar(grid2010(), twoPerRowLayoutId, false, stderr);
-    EXPECT_EQ(second.path, first.path);
-    EXPECT_EQ(fs::directory_iterator(folder.path() / "orvel/orvelplan")->path().filename(), "orvelplan0.pdf");
-}
-
-TEST(CalendarDocumentTest, FailedSaveReportsOnceAndLeavesNothing)
+TEST(CalendarDocumentTest, FailuresReportOnceAndLeaveNothingBehind)
 {
     TemporaryFolder folder;
     std::FILE* diagnostics = std::tmpfile();
     const std::string missing = folder.file("missing/calendar.pdf");
     EXPECT_EQ(createCalendarPdf(missing, grid2010(), threePerRowLayoutId, diagnostics),
               "cannot write " + missing + ": No such file or directory");
-    EXPECT_EQ(captured(diagnostics), "ERROR: error_no=1017, detail_no=2\n");
+    std::rewind(diagnostics);
+    char line[80] = {};
+    EXPECT_STREQ(std::fgets(line, sizeof line, diagnostics), "ERROR: error_no=1017, detail_no=2\n");
+    EXPECT_EQ(std::fgets(line, sizeof line, diagnostics), nullptr);
     std::fclose(diagnostics);
-    EXPECT_TRUE(fs::is_empty(folder.path()));
-}
 
-TEST(CalendarDocumentTest, ExistingTargetIsReplacedOnlyByACompleteCalendar)
-{
-    TemporaryFolder folder;
+    // A target that cannot be replaced keeps what it holds, with no temporary
+    // file left beside it; a replaceable one gets a whole document.
+    const std::string taken = folder.file("taken.pdf");
+    fs::create_directories(taken + "/inside");
+    EXPECT_NE(createCalendarPdf(taken, grid2010(), threePerRowLayoutId, stderr), "");
+    EXPECT_TRUE(fs::exists(taken + "/inside"));
     const std::string target = folder.file("calendar.pdf");
     std::ofstream(target) << "old";
     ASSERT_EQ(createCalendarPdf(target, grid2010(), twoPerRowLayoutId, stderr), "");
     const std::string pdf = readFile(target);
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
-
-    // A target that cannot be replaced keeps what it holds, and no temporary
-    // file is left beside it.
-    const std::string folderTarget = folder.file("taken.pdf");
-    fs::create_directories(folderTarget + "/inside");
-    EXPECT_NE(createCalendarPdf(folderTarget, grid2010(), threePerRowLayoutId, stderr), "");
-    EXPECT_TRUE(fs::exists(folderTarget + "/inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
@@ -157,7 +133,7 @@ TEST(OpenExternalTest, LaunchesTheDesktopOpenerWithoutWaiting)
     ScopedEnvironment path("PATH", folder.path().c_str());
 
     EXPECT_EQ(openWithDefaultApplication("/tmp/some calendar.pdf"), "");
-    EXPECT_EQ(openWithDefaultApplication("-odd.pdf"), "");
+    EXPECT_EQ(openWithDefaultApplication("-odd.pdf"), "");  // never read as an option
     std::string opened;
     for (int i = 0; i < 500 && opened.find("-odd") == std::string::npos; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -1,67 +1,24 @@
 #include "pdf_content.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <regex>
 
 namespace {
 
-// Reads a literal string "(...)": a backslash quotes the next character or
-// starts an octal code of up to three digits ("\057" is '/').
-std::string readLiteral(std::istream& in)
+// Undoes the literal-string escapes: "\057" is '/', "\(" is '('.
+std::string unescape(const std::string& literal)
 {
     std::string text;
-    char c;
-    while (in.get(c) && c != ')') {
-        if (c != '\\' || !in.get(c)) {
-            text += c;
-            continue;
-        }
-        if (c < '0' || c > '7') {
-            text += c;
-            continue;
-        }
-        int code = c - '0';
-        for (int digits = 1; digits < 3 && in.peek() >= '0' && in.peek() <= '7'; ++digits)
-            code = code * 8 + (in.get() - '0');
-        text += static_cast<char>(code);
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] != '\\' || i + 1 == literal.size())
+            text += literal[i];
+        else if (literal[i + 1] >= '0' && literal[i + 1] <= '7')
+            text += static_cast<char>(std::stoi(literal.substr(i + 1, 3), nullptr, 8)), i += 3;
+        else
+            text += literal[++i];
     }
     return text;
-}
-
-void readStream(const std::string& content, std::vector<Placement>& placements)
-{
-    std::istringstream in(content);
-    std::vector<std::string> operands;
-    Placement current;
-    double fontSize = 0;
-    std::string token;
-    char c;
-    while (in >> std::ws && in.get(c)) {
-        if (c == '(') {
-            operands.push_back(readLiteral(in));
-            continue;
-        }
-        token = c;
-        while (in.peek() != EOF && !std::isspace(in.peek()) && in.peek() != '(')
-            token += static_cast<char>(in.get());
-        if (token == "BT") {
-            current = Placement{};
-            current.fontSize = fontSize;
-        } else if (token == "Td" && operands.size() >= 2) {
-            current.x = std::stod(operands[operands.size() - 2]);
-            current.y = std::stod(operands.back());
-        } else if (token == "Tj" && !operands.empty()) {
-            current.text = operands.back();
-        } else if (token == "Tf" && !operands.empty()) {
-            fontSize = std::stod(operands.back());
-        } else if (token == "ET") {
-            placements.push_back(current);
-        } else {
-            operands.push_back(token);
-            continue;
-        }
-        operands.clear();
-    }
 }
 
 }  // namespace
@@ -69,28 +26,16 @@ void readStream(const std::string& content, std::vector<Placement>& placements)
 std::vector<Placement> readPlacements(const std::string& pdfPath)
 {
     std::ifstream file(pdfPath, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string pdf{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    static const std::regex operation(R"((\d+) Tf|BT\s+(-?\d+) (-?\d+) Td\s+(?:\(((?:\\.|[^\\)])*)\) Tj\s+)?ET)");
     std::vector<Placement> placements;
-    // "stream" is followed by CR LF or LF; "endstream" closes the data.
-    for (std::size_t at = pdf.find("stream"); at != std::string::npos; at = pdf.find("stream", at)) {
-        if (at >= 3 && pdf.compare(at - 3, 3, "end") == 0) {
-            at += 6;
-            continue;
-        }
-        std::size_t start = at + 6;
-        if (pdf.compare(start, 2, "\r\n") == 0)
-            start += 2;
-        else if (pdf.compare(start, 1, "\n") == 0)
-            start += 1;
-        else {
-            at = start;
-            continue;
-        }
-        const std::size_t end = pdf.find("endstream", start);
-        if (end == std::string::npos)
-            break;
-        readStream(pdf.substr(start, end - start), placements);
-        at = end + 9;
+    int fontSize = 0;
+    for (std::sregex_iterator it(pdf.begin(), pdf.end(), operation), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        if (m[1].matched)
+            fontSize = std::stoi(m[1]);
+        else
+            placements.push_back({std::stoi(m[2]), std::stoi(m[3]), unescape(m[4]), fontSize});
     }
     return placements;
 }

@@ -11,18 +11,7 @@
 
 namespace {
 
-std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
-{
-    TemporaryFolder folder;
-    const std::string path = folder.file("calendar.pdf");
-    EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr), "");
-    return readPlacements(path);
-}
-
-bool placedAt(const Placement& p, double x, double y, const std::string& text)
-{
-    return p.x == x && p.y == y && p.text == text;
-}
+const std::string footer = std::string(publisherAddress) + "/calendar";
 
 CalendarTextGrid gridFor(int year, int weekendDay)
 {
@@ -32,27 +21,48 @@ CalendarTextGrid gridFor(int year, int weekendDay)
     return grid;
 }
 
-// The 134 placements of one month: its name, seven weekday cells, then the six
-// week lines of 21 cells each (the 21st is the empty terminator).
-void expectMonth(const std::vector<Placement>& placements, const CalendarTextGrid& grid, int month, int x0, int y0,
-                 int lineStep)
+std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
-    const std::size_t first = 1 + static_cast<std::size_t>(month) * 134;
-    ASSERT_GE(placements.size(), first + 134);
-    EXPECT_EQ(placements[first].y, y0);
-    EXPECT_EQ(placements[first].text, monthNames[month]);
-    for (int i = 0; i < 7; ++i) {
-        const Placement& header = placements[first + 1 + i];
-        const std::string expected{grid.cell(month, 1, 3 * i), grid.cell(month, 1, 3 * i + 1)};
-        EXPECT_TRUE(placedAt(header, x0 + 21 * i, y0 - lineStep, expected)) << month << " header " << i;
+    TemporaryFolder folder;
+    const std::string path = folder.file("calendar.pdf");
+    EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr), "");
+    return readPlacements(path);
+}
+
+std::string placed(const Placement& p)
+{
+    return std::to_string(p.x) + "," + std::to_string(p.y) + " [" + p.text + "]";
+}
+
+std::string expected(int x, int y, const std::string& text)
+{
+    return std::to_string(x) + "," + std::to_string(y) + " [" + text + "]";
+}
+
+// A whole page in drawing order: the year, then per month its name, seven
+// weekday cells and six week lines of 21 cells (the 21st the empty terminator),
+// then the footer. The month names' x positions are measured by the library.
+void expectPage(const std::vector<Placement>& placements, const CalendarTextGrid& grid, int yearY,
+                const std::vector<int>& x0, const std::vector<int>& y0, int lineStep)
+{
+    ASSERT_EQ(placements.size(), 1610u);
+    EXPECT_EQ(placed(placements[0]), expected(270, yearY, "2010"));
+    EXPECT_EQ(placements[0].fontSize, 24);
+    for (int month = 0; month < 12; ++month) {
+        const Placement* cell = &placements[1 + month * 134];
+        const int x = x0[month % x0.size()], y = y0[month / x0.size()];
+        EXPECT_EQ(cell->y, y);
+        EXPECT_EQ(cell->text, monthNames[month]);
+        EXPECT_EQ(cell->fontSize, 11);
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(placed(*++cell), expected(x + 21 * i, y - lineStep,
+                                                {grid.cell(month, 1, 3 * i), grid.cell(month, 1, 3 * i + 1)}));
+        for (int line = 2; line < 8; ++line)
+            for (int column = 0; column < 21; ++column)
+                EXPECT_EQ(placed(*++cell), expected(x + 7 * column, y - lineStep * line,
+                                                    column == 20 ? "" : std::string(1, grid.cell(month, line, column))));
     }
-    for (int line = 2; line < 8; ++line)
-        for (int column = 0; column < 21; ++column) {
-            const Placement& cell = placements[first + 8 + (line - 2) * 21 + column];
-            const std::string expected = column == 20 ? "" : std::string(1, grid.cell(month, line, column));
-            EXPECT_TRUE(placedAt(cell, x0 + 7 * column, y0 - lineStep * line, expected))
-                << month << " line " << line << " column " << column;
-        }
+    EXPECT_EQ(placed(placements.back()), expected(445, 12, footer));
 }
 
 }  // namespace
@@ -61,51 +71,18 @@ TEST(PdfPageTest, ThreeMonthsPerRowOnTheDefaultPage)
 {
     const CalendarTextGrid grid = gridFor(2010, 0);
     const auto placements = drawnCalendar(grid, threePerRowLayoutId);
-    ASSERT_EQ(placements.size(), 1610u);
-    EXPECT_TRUE(placedAt(placements[0], 270, 781, "2010"));
-    EXPECT_EQ(placements[0].fontSize, 24);
-    EXPECT_EQ(placements[1].fontSize, 11);
-    // January's name is centred over x 38..178.
-    EXPECT_TRUE(placedAt(placements[1], 88, 737, "January"));
-
-    const int x0[3] = {38, 223, 408};
-    const int y0[4] = {737, 554, 371, 188};
-    for (int month = 0; month < 12; ++month)
-        expectMonth(placements, grid, month, x0[month % 3], y0[month / 3], 16);
-    // December's last week line lies at y = 76.
-    EXPECT_EQ(placements[1 + 11 * 134 + 8 + 5 * 21].y, 76);
-
-    const std::string footer = std::string(publisherAddress) + "/calendar";
-    EXPECT_TRUE(placedAt(placements.back(), 445, 12, footer));
+    expectPage(placements, grid, 781, {38, 223, 408}, {737, 554, 371, 188}, 16);
+    EXPECT_EQ(placed(placements[1]), expected(88, 737, "January"));  // centred over x 38..178
+    EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 76);                 // December's last week line
 }
 
 TEST(PdfPageTest, TwoMonthsPerRowOnTheDefaultPage)
 {
     const CalendarTextGrid grid = gridFor(2010, 6);
     const auto placements = drawnCalendar(grid, twoPerRowLayoutId);
-    ASSERT_EQ(placements.size(), 1610u);
-    EXPECT_TRUE(placedAt(placements[0], 270, 801, "2010"));
-
-    const int x0[2] = {100, 347};
-    const int y0[6] = {763, 637, 511, 385, 259, 133};
-    for (int month = 0; month < 12; ++month)
-        expectMonth(placements, grid, month, x0[month % 2], y0[month / 2], 14);
-    // The weekday header follows the grid: weeks that end on Saturday start on Sunday.
-    EXPECT_EQ(placements[2].text, "Su");
-    // The last row's week lines end at y = 35, above the footer at y = 12.
-    EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 35);
-    EXPECT_EQ(placements.back().y, 12);
-}
-
-TEST(PdfPageTest, FooterFitsOnThePage)
-{
-    HPDF_Doc document = HPDF_New(nullptr, nullptr);
-    ASSERT_NE(document, nullptr);
-    HPDF_Page page = HPDF_AddPage(document);
-    HPDF_Page_SetFontAndSize(page, HPDF_GetFont(document, "Helvetica", nullptr), 11);
-    const std::string footer = std::string(publisherAddress) + "/calendar";
-    EXPECT_LE(HPDF_Page_GetWidth(page) - 150 + HPDF_Page_TextWidth(page, footer.c_str()), HPDF_Page_GetWidth(page));
-    HPDF_Free(document);
+    expectPage(placements, grid, 801, {100, 347}, {763, 637, 511, 385, 259, 133}, 14);
+    EXPECT_EQ(placements[2].text, "Su");                      // weeks ending on Saturday start on Sunday
+    EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 35);          // above the footer at y = 12
 }
 
 TEST(PdfPageTest, UnknownLayoutSavesAnEmptyPage)
@@ -113,12 +90,15 @@ TEST(PdfPageTest, UnknownLayoutSavesAnEmptyPage)
     EXPECT_TRUE(drawnCalendar(gridFor(2010, 0), 7).empty());
 }
 
-TEST(PdfPageTest, DrawingStopsAtTheFirstLibraryError)
+TEST(PdfPageTest, FooterFitsAndDrawingStopsAtTheFirstLibraryError)
 {
     int reported = 0;
     HPDF_Doc document = HPDF_New([](HPDF_STATUS, HPDF_STATUS, void* count) { ++*static_cast<int*>(count); }, &reported);
     ASSERT_NE(document, nullptr);
     HPDF_Page page = HPDF_AddPage(document);
+    HPDF_Page_SetFontAndSize(page, HPDF_GetFont(document, "Helvetica", nullptr), 11);
+    EXPECT_LE(445 + HPDF_Page_TextWidth(page, footer.c_str()), HPDF_Page_GetWidth(page));
+
     const CalendarTextGrid grid = gridFor(2010, 0);
     PageLayout broken = threePerRowLayout(595, 841);
     broken.fontName = "NoSuchFont";
