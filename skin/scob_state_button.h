@@ -12,6 +12,8 @@ public:
 
     bool release(int relX, int relY) override;
     void press() override;
+    // The state is the toggle's value: the pointer leaving keeps it.
+    void leave() override {}
 
 private:
     bool pressed_ = false;
