@@ -1,11 +1,11 @@
 #pragma once
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include "app/desktop_actions.h"
+#include "app/settings_file.h"
+#include "app/window_procedure.h"
+#include "app/window_state.h"
 #include "calendar/calendar_grid.h"
-#include "platform/colour.h"
-#include "platform/draw_surface.h"
 #include "platform/window_host.h"
 
 // Everything the window and the desktop were asked to do, in order, as short
@@ -17,35 +17,19 @@ class RecordingWindow final : public WindowHost {
 public:
     explicit RecordingWindow(EventLog& log) : log(log) {}
 
-    void startTimer(unsigned id, int periodMs) override
-    {
-        timerId = id;
-        timerPeriod = periodMs;
-    }
+    void startTimer(unsigned id, int) override { timerId = id; }
     ClientSize clientSize() const override { return {471, 417}; }
     ScreenPoint outerTopLeft() const override { return corner; }
     void setAlwaysOnTop(bool onTop) override { log.push_back(std::string("onTop ") + (onTop ? "1" : "0")); }
     void setOpacity(int alpha) override { log.push_back("opacity " + std::to_string(alpha)); }
-    void present(const DrawSurface& frame) override
-    {
-        ++framesPresented;
-        lastFrame.assign(static_cast<std::size_t>(frame.width() * frame.height()), 0);
-        for (int y = 0; y < frame.height(); ++y)
-            for (int x = 0; x < frame.width(); ++x)
-                lastFrame[static_cast<std::size_t>(y * frame.width() + x)] = frame.pixel(x, y);
-        frameWidth = frame.width();
-    }
-    Colour framePixel(int x, int y) const { return lastFrame.at(static_cast<std::size_t>(y * frameWidth + x)); }
+    void present(const DrawSurface&) override { ++framesPresented; }
 
     unsigned timerId = 0;
-    int timerPeriod = 0;
     int framesPresented = 0;
     ScreenPoint corner{300, 120};
 
 private:
     EventLog& log;
-    std::vector<Colour> lastFrame;
-    int frameWidth = 0;
 };
 
 // Desktop actions that record instead of opening a browser or writing a PDF.
@@ -58,11 +42,7 @@ public:
     {
         log.push_back("calendar " + std::to_string(grid.getYear()) + " " + std::to_string(grid.getWeekendDay()) +
                       " " + std::to_string(layout));
-        CalendarFile file;
-        file.path = "/tmp/orvelplan0.pdf";
-        file.error = calendarError;
-        file.openError = viewerError;
-        return file;
+        return {"/tmp/orvelplan0.pdf", calendarError, viewerError};
     }
     void showMessage(const std::string& caption, const std::string& text) override
     {
@@ -74,4 +54,25 @@ public:
 
 private:
     EventLog& log;
+};
+
+// The main screen built in a recording window from the first settings lines
+// given (the rest keep their start values).
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override { build({}); }
+    void TearDown() override { mainWindow = nullptr; }
+
+    void build(const std::vector<std::string>& lines)
+    {
+        settingsEntries = initialSettingsEntries();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            settingsEntries[i] = lines[i];
+        ASSERT_TRUE(windowProcedure(window, {WindowMessageKind::create}));
+    }
+
+    EventLog log;
+    RecordingWindow window{log};
+    RecordingDesktop desktop{log};
+    ScopedDesktopActions useDesktop{desktop};
 };
