@@ -1,97 +1,137 @@
+#include <array>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
+#include "skin/scob_button.h"
+#include "skin/scob_group.h"
+#include "skin/scob_skin.h"
+#include "skin/scob_state_button.h"
 #include "skin/skin_instance.h"
 #include "skin_test_support.h"
 
-namespace {
+// Three skins that differ in colour role 0 and bitmap role 1.
+struct ThreeSkins : scobSkin {
+    ThreeSkins()
+    {
+        for (int s = 0; s < 3; ++s) {
+            setColour(s, 0, 1, 0x10 + s);
+            setBitmapId(s, 1, 1, 101 + s);
+        }
+        setSkinCount(3);
+    }
+};
 
-using Calls = std::vector<std::string>;
-
-TEST(ScobHitTest, BothEdgesAreInclusiveWithoutOverflow)
+TEST(Scob, HitTestIncludesTheRightAndBottomEdge)
 {
     scob c;
     c.setRect(10, 10, 20, 20);
-    for (auto [x, y] : {std::pair{10, 10}, {30, 30}, {30, 10}})
-        EXPECT_TRUE(c.isOver(x, y)) << x << "," << y;
-    for (auto [x, y] : {std::pair{9, 10}, {10, 31}, {31, 20}})
-        EXPECT_FALSE(c.isOver(x, y)) << x << "," << y;
-    c.setRect(2147483600, 0, 100, 10);
+    for (auto [x, y, over] : {std::tuple{10, 10, true}, {30, 30, true}, {30, 10, true},
+                              {9, 10, false}, {10, 31, false}, {31, 20, false}})
+        EXPECT_EQ(c.isOver(x, y), over) << x << "," << y;
+    c.setRect(2147483600, 0, 100, 10);  // the right edge lies past the int range
     EXPECT_TRUE(c.isOver(2147483647, 5));
 }
 
-class ScobMouse : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        control.setRect(10, 10, 20, 20);
-        control.setDirty(false);
-    }
-    RecordingControl control;
-};
-
-TEST_F(ScobMouse, ButtonOutsideDoesNothing)
-{
-    EXPECT_FALSE(control.mouseButton(9, 10, 1, 0));
-    EXPECT_FALSE(control.mouseButton(9, 10, 2, 0));
-    EXPECT_FALSE(control.isDirty());
-    EXPECT_TRUE(control.calls.empty());
-}
-
-TEST_F(ScobMouse, PrimaryButtonPressesAndReleaseAnswersForTheClick)
-{
-    EXPECT_TRUE(control.mouseButton(12, 13, 1, 0));
-    EXPECT_TRUE(control.isDirty());
-    EXPECT_FALSE(control.mouseButton(30, 30, 2, 0));
-    control.releaseAnswer = true;
-    EXPECT_TRUE(control.mouseButton(30, 30, 2, 0));
-    EXPECT_EQ(control.calls, (Calls{"press", "release 20,20", "release 20,20"}));
-}
-
-TEST_F(ScobMouse, SecondaryButtonAndOtherKindsAnswerTrue)
-{
-    EXPECT_TRUE(control.mouseButton(15, 15, 1, 1));
-    EXPECT_TRUE(control.mouseButton(15, 15, 2, 1));
-    EXPECT_TRUE(control.mouseButton(15, 15, 3, 0));
-    EXPECT_TRUE(control.isDirty());
-    EXPECT_EQ(control.calls, (Calls{"secondaryPress", "secondaryRelease"}));
-}
-
-TEST_F(ScobMouse, MoveHoversInsideAndLeavesOnEveryMoveOutside)
-{
-    EXPECT_FALSE(control.mouseMove(0, 0));
-    EXPECT_TRUE(control.mouseMove(30, 10));
-    EXPECT_FALSE(control.mouseMove(31, 10));
-    EXPECT_FALSE(control.mouseMove(40, 10));
-    EXPECT_EQ(control.calls, (Calls{"leave", "hover 20,0", "leave", "leave"}));
-    EXPECT_FALSE(control.isDirty());
-}
-
-TEST(ScobVisible, OnlyAChangeMarksDirty)
-{
-    scob c;
-    c.setVisible(true);
-    c.setDirty(false);
-    c.setVisible(true);
-    EXPECT_FALSE(c.isDirty());
-    c.setVisible(false);
-    EXPECT_TRUE(c.isDirty());
-}
-
-TEST(ScobDraw, BitmapOfRoleAndStateThenFace)
+TEST(PushButton, MouseButtonKindsAndAPressCancelledByLeaving)
 {
     skinInstance skin;
-    RecordingControl c;
-    c.setRect(0, 0, 20, 20);
-    EXPECT_EQ(drawnAlone(c, 20, 20).pixel(0, 0), untouched);  // no skin
-    c.setSkin(skin);
-    EXPECT_EQ(drawnAlone(c, 20, 20).pixel(0, 0), untouched);  // no bitmap role
-    EXPECT_EQ(c.calls, (Calls{"drawFace", "drawFace"}));
+    scobButton button;
+    button.setup(10, 10, 20, 20, skin, 0, 8, 2, 15, 7, 0);
+    button.setDirty(false);
+    EXPECT_FALSE(button.mouseButton(9, 10, 1, 0));
+    EXPECT_FALSE(button.isDirty());
+    EXPECT_TRUE(button.mouseButton(15, 15, 3, 0));
+    EXPECT_TRUE(button.isDirty());
+    EXPECT_TRUE(button.mouseButton(15, 15, 1, 1) && button.mouseButton(15, 15, 2, 1));  // secondary
+    EXPECT_FALSE(button.mouseButton(15, 15, 2, 0));  // primary up without its press
 
-    c.setBitmapRole(5);  // letter T, with a check mark at the lower right in state 2
-    c.setState(1);
-    EXPECT_EQ(drawnAlone(c, 20, 20).pixel(16, 13), rgbColour(232, 226, 220));
-    c.setState(2);
-    EXPECT_EQ(drawnAlone(c, 20, 20).pixel(16, 13), rgbColour(0, 0, 0));
+    EXPECT_TRUE(button.mouseButton(20, 20, 1, 0) && button.mouseButton(20, 20, 2, 0));  // a click
+    button.mouseButton(20, 20, 1, 0);
+    EXPECT_EQ(button.state(), 2);
+    button.setDirty(false);
+    button.mouseMove(100, 100);
+    EXPECT_EQ(button.state(), 1);
+    EXPECT_TRUE(button.isDirty());
+    button.mouseMove(20, 20);
+    EXPECT_FALSE(button.mouseButton(20, 20, 2, 0));
 }
 
-}  // namespace
+TEST(PushButton, CaptionsAndDirtiness)
+{
+    scobButton button;
+    button.setCaption("Go", 1);
+    EXPECT_EQ(button.caption(2), "Go");
+    button.setDirty(false);
+    button.setCaption("Go", 1);
+    button.setCaption("x", 10);
+    EXPECT_FALSE(button.isDirty());
+    button.setCaption("Down", 2);
+    EXPECT_TRUE(button.isDirty());
+    button.setCaption("Up", 1);
+    EXPECT_EQ(button.caption(2), "Down");
+}
+
+TEST(StateButton, ClicksOnlyAfterItsOwnPressAndWrapsThroughItsStates)
+{
+    skinInstance skin;
+    scobStateButton toggle;
+    toggle.setup(431, 1, 20, 20, skin, 7, 8, 2, 15, 6, 1);
+    EXPECT_FALSE(toggle.mouseButton(440, 10, 2, 0));
+    toggle.mouseButton(440, 10, 1, 0);
+    EXPECT_EQ(toggle.state(), 1);  // no pressed look
+    toggle.mouseMove(0, 300);      // nor does leaving cancel the press
+    EXPECT_FALSE(toggle.mouseButton(0, 300, 2, 0));
+    EXPECT_TRUE(toggle.mouseButton(440, 10, 2, 0));
+    toggle.mouseMove(0, 300);  // leaving keeps the value
+    EXPECT_EQ(toggle.state(), 2);
+    toggle.mouseButton(440, 10, 1, 0);
+    EXPECT_TRUE(toggle.mouseButton(440, 10, 2, 0));
+    EXPECT_EQ(toggle.state(), 1);
+}
+
+TEST(ScobGroup, GuardsItsIndexesAndPaintAllClearsEveryDirtyFlag)
+{
+    scobGroup group;
+    std::array<scob, scobGroup::capacity + 1> controls;
+    group.add(controls[0], 101);
+    for (int i : {-1, 1, scobGroup::capacity}) {
+        EXPECT_EQ(group.control(i), nullptr) << i;
+        EXPECT_EQ(group.commandNumber(i), scobGroup::noCommandNumber) << i;
+    }
+    for (int i = 1; i <= scobGroup::capacity; ++i)  // the last one does not fit
+        group.add(controls[i], i);
+    EXPECT_EQ(group.count(), scobGroup::capacity);
+    EXPECT_EQ(group.control(scobGroup::capacity - 1), &controls[scobGroup::capacity - 1]);
+    EXPECT_EQ(group.commandNumber(0), 101);
+
+    controls[1].setVisible(true);
+    DrawSurface surface(4, 4);
+    DrawContext dc = surface.context();
+    group.paintAll(dc);
+    for (int i = 0; i < scobGroup::capacity; ++i)
+        EXPECT_FALSE(controls[i].isDirty()) << i;
+}
+
+TEST(Skins, LookupsCyclingAndIndexesOutsideTheTables)
+{
+    skinInstance theme;
+    EXPECT_EQ(std::tuple(theme.colour(5, 1), theme.colour(5, 0), theme.bitmapId(3, 2), theme.bitmapId(1, 2)),
+              std::tuple(0xFFFF00, 0, 103, 0));
+
+    ThreeSkins skin;
+    for (int s : {0, 1, 2, 0}) {
+        EXPECT_EQ(skin.currentSkin(), s);
+        EXPECT_EQ(skin.colour(0, 1) + skin.bitmapId(1, 1), 0x10 + 101 + 2 * s);
+        skin.nextSkin();
+    }
+    // Without the range checks each of these would read a value set above.
+    for (auto [role, second] : {std::pair{1, -49}, {0, 51}, {50, 1}})
+        EXPECT_EQ(skin.colour(role, second) + skin.bitmapId(role, second), 0) << role << "," << second;
+    for (int outside : {-1, 10}) {
+        skin.setCurrentSkin(outside);
+        EXPECT_EQ(skin.colour(1, 1) + skin.bitmapId(1, 1), 0) << outside;
+    }
+    skin.nextSkin();
+    EXPECT_EQ(skin.currentSkin(), 0);
+}
