@@ -65,8 +65,9 @@ void scobList::updateHeight()
 
 int scobList::rowAt(int relY) const
 {
-    // The boundary line above each row belongs to no row, so row 0 starts one
-    // pixel below the caption row.
+    // The line just under the caption row (or the list's top edge) belongs to
+    // no row, so row 0 starts one pixel below it; every later boundary line
+    // belongs to the row beneath it.
     const long long offset = hasCaption_ ? itemHeight_ : 0;
     const long long r = relY;
     if (itemHeight_ <= 0 || r <= offset || r >= offset + static_cast<long long>(itemCount_) * itemHeight_)
