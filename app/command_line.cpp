@@ -49,44 +49,66 @@ std::string quoted(std::string_view text)
     return result;
 }
 
-// Reads one option's value into the command line; returns an error line or "".
-std::string applyOption(CommandLine& line, std::string_view name, std::string_view value)
+// The options, the commands that take them and, for those with a value, what
+// the value may be.
+struct OptionRule {
+    std::string_view name;
+    bool pdfOnly;
+    const char* valueName;  // nullptr: a flag without a value
+    const char* accepted;
+};
+constexpr OptionRule optionRules[] = {
+    {"--year", false, "year", "a whole number from 1 to 9999"},
+    {"--weekend", false, "weekend day", "0..6 with 0 = Sunday, or Sunday..Saturday"},
+    {"--layout", true, "layout", "3 or 2 months per row"},
+    {"--output", true, "output path", "a file name"},
+    {"--open", true, nullptr, nullptr},
+};
+
+const OptionRule* findOption(std::string_view name)
 {
-    if (name == "--year") {
-        auto year = parseNumber(value, 1, 9999);
-        if (!year)
-            return "invalid year " + quoted(value) + " (expected a whole number from 1 to 9999)";
-        line.year = *year;
-    } else if (name == "--weekend") {
-        auto day = parseWeekday(value);
-        if (!day)
-            return "invalid weekend day " + quoted(value) + " (expected 0..6 with 0 = Sunday, or Sunday..Saturday)";
-        line.weekendDay = *day;
-    } else if (name == "--layout") {
-        if (value == "3")
-            line.calendarLayout = 0;
-        else if (value == "2")
-            line.calendarLayout = 1;
-        else
-            return "invalid layout " + quoted(value) + " (expected 3 or 2 months per row)";
-    } else if (name == "--output") {
-        if (value.empty())
-            return "invalid output path '' (expected a file name)";
-        line.output = value;
+    for (const OptionRule& rule : optionRules)
+        if (rule.name == name)
+            return &rule;
+    return nullptr;
+}
+
+bool acceptedBy(CommandLine::Action action, const OptionRule& rule)
+{
+    return !rule.pdfOnly || action == CommandLine::Action::pdf;
+}
+
+// "(expected --year or --weekend)" for the options the command takes.
+std::string expectedOptions(CommandLine::Action action)
+{
+    std::vector<std::string_view> names;
+    for (const OptionRule& rule : optionRules)
+        if (acceptedBy(action, rule))
+            names.push_back(rule.name);
+    std::string text = " (expected ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == names.size() ? " or " : ", ";
+        text += names[i];
     }
-    return {};
+    return text + ")";
 }
 
-bool takesValue(std::string_view name)
+// Stores one option's value; false when the value is not acceptable.
+bool applyOption(CommandLine& line, std::string_view name, std::string_view value)
 {
-    return name == "--year" || name == "--weekend" || name == "--layout" || name == "--output";
-}
-
-bool acceptedBy(CommandLine::Action action, std::string_view name)
-{
-    if (name == "--year" || name == "--weekend")
-        return true;
-    return action == CommandLine::Action::pdf && (name == "--layout" || name == "--output" || name == "--open");
+    std::optional<int> number;
+    if (name == "--year" && (number = parseNumber(value, 1, 9999)))
+        line.year = *number;
+    else if (name == "--weekend" && (number = parseWeekday(value)))
+        line.weekendDay = *number;
+    else if (name == "--layout" && (value == "3" || value == "2"))
+        line.calendarLayout = value == "3" ? 0 : 1;
+    else if (name == "--output" && !value.empty())
+        line.output = value;
+    else
+        return false;
+    return true;
 }
 
 }  // namespace
@@ -128,13 +150,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         }
-        if (!acceptedBy(line.action, name)) {
-            const bool known = takesValue(name) || name == "--open";
-            parsed.error = known ? "option " + quoted(name) + " does not apply to " + quoted(command)
-                                 : "unknown option " + quoted(argument) + " for " + quoted(command);
+        const OptionRule* rule = findOption(name);
+        if (!rule || !acceptedBy(line.action, *rule)) {
+            parsed.error = (rule ? "option " + quoted(name) + " does not apply to " + quoted(command)
+                                 : "unknown option " + quoted(argument) + " for " + quoted(command)) +
+                           expectedOptions(line.action);
             return parsed;
         }
-        if (!takesValue(name)) {
+        if (!rule->valueName) {
             if (value) {
                 parsed.error = "option " + quoted(name) + " takes no value";
                 return parsed;
@@ -142,18 +165,20 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             line.open = true;
             continue;
         }
+        const std::string expected = std::string(" (expected ") + rule->accepted + ")";
         if (!value) {
             // "--output --open" is a forgotten value, not a file named "--open";
             // such a name can still be given as --output=--open.
             if (i + 1 == arguments.size() || arguments[i + 1].starts_with("--")) {
-                parsed.error = "option " + quoted(name) + " needs a value";
+                parsed.error = "option " + quoted(name) + " needs a value" + expected;
                 return parsed;
             }
             value = arguments[++i];
         }
-        parsed.error = applyOption(line, name, *value);
-        if (!parsed.error.empty())
+        if (!applyOption(line, name, *value)) {
+            parsed.error = std::string("invalid ") + rule->valueName + " " + quoted(*value) + expected;
             return parsed;
+        }
     }
     return parsed;
 }

@@ -9,6 +9,8 @@ namespace {
 
 constexpr const char* moduleFileName = "orvelplan-window.so";
 constexpr const char* entryPointName = "orvelplanRunWindow";
+// Beside the window's own start-up failures (3 to 5) and the settings' 0 and 1.
+constexpr int noWindowModuleStatus = 6;
 
 std::string executableFolder()
 {
@@ -29,13 +31,13 @@ int runWindowModule()
     void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", dlerror());
-        return 1;
+        return noWindowModuleStatus;
     }
     using EntryPoint = int (*)();
     const auto run = reinterpret_cast<EntryPoint>(dlsym(module, entryPointName));
     if (!run) {
         std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", dlerror());
-        return 1;
+        return noWindowModuleStatus;
     }
     return run();
 }

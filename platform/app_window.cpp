@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/bitmap.h"
 #include "platform/display_connection.h"
@@ -41,8 +43,20 @@ VideoSystem::VideoSystem()
     // A release outside the window must not reach the controls; keeping the
     // pointer captured would deliver it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         startFailure = {"Main1", noDisplayStatus, sdlReason()};
+        return;
+    }
+    // With no display to reach SDL falls back to a driver that shows nothing;
+    // a window there would run unseen until killed. Only an explicit request
+    // (as the tests make) may choose such a driver.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !(requested && std::strcmp(requested, driver) == 0)) {
+        SDL_Quit();
+        startFailure = {"Main1", noDisplayStatus, "no display to show the window on (is DISPLAY set?)"};
+    }
 }
 
 VideoSystem::~VideoSystem()

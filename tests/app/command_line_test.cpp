@@ -63,10 +63,10 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"pdf", "--weekend", "7"}, "invalid weekend day '7' (expected 0..6 with 0 = Sunday, or Sunday..Saturday)"},
         {{"pdf", "--layout", "1"}, "invalid layout '1' (expected 3 or 2 months per row)"},
         {{"pdf", "--output="}, "invalid output path '' (expected a file name)"},
-        {{"pdf", "--output", "--open"}, "option '--output' needs a value"},
+        {{"pdf", "--output", "--open"}, "option '--output' needs a value (expected a file name)"},
         {{"pdf", "--open=yes"}, "option '--open' takes no value"},
-        {{"pdf", "2010"}, "unknown option '2010' for 'pdf'"},
-        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text'"},
+        {{"pdf", "2010"}, "unknown option '2010' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year or --weekend)"},
     };
     for (const auto& [arguments, error] : cases)
         EXPECT_EQ(parse(arguments).error, error) << arguments.back();

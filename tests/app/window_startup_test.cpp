@@ -48,7 +48,8 @@ std::string readFile(const std::filesystem::path& path)
 std::string output(const TemporaryFolder& data) { return readFile(data.file("output.txt")); }
 
 // Runs the real program (ORVEL_BINARY) with its data folder in `data`, its
-// output in output.txt there. When `quit` is set it is asked to quit once its
+// output in output.txt there, SDL_VIDEODRIVER set to `videoDriver` (nullptr:
+// left to SDL). When `quit` is set it is asked to quit once its
 // first screen is built (that prints the text page of 2010). Gives the exit
 // status, or -1 when it did not end by itself within 30 seconds.
 int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit)
@@ -62,7 +63,7 @@ int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit)
         // Never a real display: a message box there would wait for a click.
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
-        setenv("SDL_VIDEODRIVER", videoDriver, 1);
+        videoDriver ? setenv("SDL_VIDEODRIVER", videoDriver, 1) : unsetenv("SDL_VIDEODRIVER");
         setenv("XDG_DATA_HOME", data.path().c_str(), 1);
         execl(binary, binary, static_cast<char*>(nullptr));
         _exit(127);
@@ -98,6 +99,8 @@ TEST_F(ProgramTest, WithoutAnyDisplayItShowsTheFatalBoxAndEnds)
 {
     EXPECT_EQ(runProgram(data, "no-such-driver", false), 3) << output(data);
     EXPECT_NE(output(data).find("Error: Main1 failed with error 3: "), std::string::npos) << output(data);
+    // Left to choose, SDL would fall back to a driver that shows nothing.
+    EXPECT_EQ(runProgram(data, nullptr, false), 3) << output(data);
     EXPECT_FALSE(std::filesystem::exists(settings));
 }
 
