@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -18,20 +19,16 @@ namespace fs = std::filesystem;
 namespace {
 
 // Sets (or with nullptr unsets) an environment variable for one scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name), had_(std::getenv(name) != nullptr)
+struct ScopedEnvironment {
+    ScopedEnvironment(const char* name, const char* value) : name(name)
     {
-        if (had_)
-            old_ = std::getenv(name);
+        if (const char* current = std::getenv(name))
+            old = current;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnvironment() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    bool had_;
-    std::string old_;
+    ~ScopedEnvironment() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+    const char* name;
+    std::optional<std::string> old;
 };
 
 const CalendarTextGrid& grid2010()
