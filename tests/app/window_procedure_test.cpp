@@ -1,10 +1,21 @@
-// The window procedure driven by synthetic messages: no display, no SDL window,
-// no browser and no PDF; the window and the desktop are recorders.
+// The window procedure and the main screen driven by synthetic messages, the
+// test fixture standing in for the window and the desktop.
+#include <gtest/gtest.h>
+
 #include "app/commands.h"
+#include "app/desktop_actions.h"
 #include "app/main_screen.h"
-#include "tests/app/window_fakes.h"
+#include "app/settings_file.h"
+#include "app/window_procedure.h"
+#include "app/window_state.h"
+#include "calendar/calendar_grid.h"
+#include "platform/window_host.h"
 
 namespace {
+
+// Everything the window and the desktop were asked to do, in order, as short
+// lines such as "onTop 1", "opacity 190", "link <url>", "calendar 2016 6 1".
+using EventLog = std::vector<std::string>;
 
 struct Point { int x, y; };
 
@@ -17,62 +28,94 @@ Point weekendRow(int index) { return {385, 100 + 20 * index}; }
 
 const std::string calendarPageLink = "link https://www.orvel.example/calendar/index.php?v=opl11u";
 
-class WindowProcedureTest : public ScreenTest {
+// The main screen built from the first settings lines given (the rest keep
+// their start values), and messages sent to it. The fixture is the window and
+// the desktop: it only records, with no display, no SDL window, no browser and
+// no PDF.
+class WindowTest : public ::testing::Test, WindowHost, DesktopActions {
 protected:
+    void SetUp() override { build({}); }
+    void TearDown() override { mainWindow = nullptr; }
+
+    void build(const std::vector<std::string>& lines)
+    {
+        settingsEntries = initialSettingsEntries();
+        std::copy(lines.begin(), lines.end(), settingsEntries.begin());
+        ASSERT_TRUE(send(WindowMessageKind::create));
+    }
     bool send(WindowMessageKind kind, unsigned code = 0, Point p = {})
     {
-        return windowProcedure(window, {kind, code, p.x, p.y});
+        return windowProcedure(*this, {kind, code, p.x, p.y});
     }
     void move(Point p) { send(WindowMessageKind::mouseMove, 0, p); }
     void press(Point p) { send(WindowMessageKind::leftButtonDown, 0, p); }
     void release(Point p) { send(WindowMessageKind::leftButtonUp, 0, p); }
-    // A click as a hand makes it: the pointer arrives, then presses and releases.
+    // A hand's click, and a press carried elsewhere before the release.
     void click(Point p) { move(p); press(p); release(p); }
-    // The frames one timer tick draws.
-    int tickFrames()
+    void drag(Point from, Point to) { move(from); press(from); move(to); release(to); }
+    // The frames one timer tick (or another message) draws.
+    int tickFrames(WindowMessageKind kind = WindowMessageKind::timer)
     {
-        const int before = window.framesPresented;
-        send(WindowMessageKind::timer, screenTimerId);
-        return window.framesPresented - before;
+        const int before = framesPresented;
+        send(kind, screenTimerId);
+        return framesPresented - before;
     }
+
+    void startTimer(unsigned id, int) override { timerId = id; }
+    ClientSize clientSize() const override { return {471, 417}; }
+    ScreenPoint outerTopLeft() const override { return corner; }
+    void setAlwaysOnTop(bool on) override { log.push_back(std::string("onTop ") + (on ? "1" : "0")); }
+    void setOpacity(int alpha) override { log.push_back("opacity " + std::to_string(alpha)); }
+    void present(const DrawSurface&) override { ++framesPresented; }
+    void openLink(const std::string& link) override { log.push_back("link " + link); }
+    void showMessage(const std::string& caption, const std::string& text) override
+    {
+        log.push_back("message " + caption + ": " + text);
+    }
+    CalendarFile createCalendar(const CalendarTextGrid& grid, int layout) override
+    {
+        log.push_back("calendar " + std::to_string(grid.getYear()) + " " + std::to_string(grid.getWeekendDay()) +
+                      " " + std::to_string(layout));
+        return {"/tmp/orvelplan0.pdf", calendarError, viewerError};
+    }
+
+    EventLog log;
+    unsigned timerId = 0;
+    int framesPresented = 0;
+    ScreenPoint corner{300, 120};
+    std::string calendarError;  // what the next createCalendar reports; empty = saved
+    std::string viewerError;    // why the viewer could not be started; empty = started
+    ScopedDesktopActions useDesktop{*this};
 };
 
-TEST_F(WindowProcedureTest, BuildingTwiceGivesOneScreenRoutedInItsOrder)
+TEST_F(WindowTest, BuildingTwiceGivesOneScreenRoutedInItsOrder)
 {
     build({});
-    EXPECT_EQ(window.timerId, screenTimerId);
+    EXPECT_EQ(timerId, screenTimerId);
     // Routing order, with the command number each control reports.
-    const std::vector<int> expected = {999, 999, 150, 101, 103, 202, 102, 1015, 1011, 1010};
-    ASSERT_EQ(groupTable[0].count(), static_cast<int>(expected.size()));
+    std::vector<int> routed;
     for (int i = 0; i < groupTable[0].count(); ++i)
-        EXPECT_EQ(groupTable[0].commandNumber(i), expected[static_cast<std::size_t>(i)]) << "index " << i;
-    EXPECT_EQ(mainScreen().yearList.itemCount(), 7);
+        routed.push_back(groupTable[0].commandNumber(i));
+    EXPECT_EQ(routed, std::vector<int>({999, 999, 150, 101, 103, 202, 102, 1015, 1011, 1010}));
     // Only `other` is left to the window; the right button and commands do nothing.
-    EXPECT_TRUE(send(WindowMessageKind::command, 101));
-    EXPECT_TRUE(send(WindowMessageKind::rightButtonDown, 0, createButton));
+    EXPECT_TRUE(send(WindowMessageKind::command, 101) && send(WindowMessageKind::rightButtonDown, 0, createButton));
     EXPECT_FALSE(send(WindowMessageKind::other));
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(WindowProcedureTest, ClicksIssueTheirCommandsAndDestroyKeepsTheChoices)
+TEST_F(WindowTest, ClicksIssueTheirCommandsAndDestroyKeepsTheChoices)
 {
     const std::vector<std::pair<Point, EventLog>> clicks = {
         {webAddress, {"link https://www.orvel.example/index.php?v=opl11u"}},
         {calendarPage, {calendarPageLink}},
-        {translucency, {"opacity 190"}},
-        {translucency, {"opacity 255"}},
-        {onTop, {"onTop 1"}},
-        {onTop, {"onTop 0"}},
-        {onTop, {"onTop 1"}},
+        {translucency, {"opacity 190"}}, {translucency, {"opacity 255"}},
+        {onTop, {"onTop 1"}}, {onTop, {"onTop 0"}}, {onTop, {"onTop 1"}},
         // The shared edge of two buttons: both hear the click, in routing order.
         {{431, 11}, {calendarPageLink, "opacity 190"}},
-        {titleStrip, {}},
-        {background, {}},
+        {titleStrip, {}}, {background, {}},
         {createButton, {"calendar 2010 0 0"}},
         // Choosing writes nothing; the next calendar uses the choices.
-        {yearRow(6), {}},
-        {layoutRow(1), {}},
-        {weekendRow(6), {}},
+        {yearRow(6), {}}, {layoutRow(1), {}}, {weekendRow(6), {}},
         {createButton, {"calendar 2016 6 1"}},
     };
     for (const auto& [point, expected] : clicks) {
@@ -84,27 +127,20 @@ TEST_F(WindowProcedureTest, ClicksIssueTheirCommandsAndDestroyKeepsTheChoices)
     EXPECT_EQ(mainScreen().onTopToggle.state(), 2);
     EXPECT_EQ(mainScreen().translucencyToggle.state(), 2);
     // A corner left of and above the screen is saved as its unsigned pattern.
-    window.corner = {-8, -32000};
+    corner = {-8, -32000};
     EXPECT_TRUE(send(WindowMessageKind::destroy));
     EXPECT_EQ(settingsEntries, SettingsEntries({"0", "1", "1", "4294935296", "4294967288", "2016", "6", "1"}));
 }
 
-TEST_F(WindowProcedureTest, AClickCompletesOnlyOnTheControlThatWasPressed)
+TEST_F(WindowTest, AClickCompletesOnlyOnTheControlThatWasPressed)
 {
-    move(createButton);
-    press(createButton);
-    move(calendarPage);
-    release(calendarPage);
+    drag(createButton, calendarPage);
     press(webAddress);
     release(createButton);
-    EXPECT_TRUE(log.empty());
     EXPECT_EQ(mainScreen().createButton.state(), 1);
 
     // A toggle keeps a press released outside until a release over it.
-    press(onTop);
-    move(background);
-    release(background);
-    EXPECT_TRUE(log.empty());
+    drag(onTop, background);
     move(onTop);
     release(onTop);
     EXPECT_EQ(log, EventLog({"onTop 1"}));
@@ -112,19 +148,15 @@ TEST_F(WindowProcedureTest, AClickCompletesOnlyOnTheControlThatWasPressed)
     // A list chooses the row released over even when pressed elsewhere, but
     // issues no command: the calendar keeps the last dispatched year.
     log.clear();
-    press(background);
-    move(yearRow(4));
-    release(yearRow(4));
+    drag(background, yearRow(4));
     EXPECT_EQ(mainScreen().yearList.selectedIndex(), 4);
-    EXPECT_TRUE(log.empty());
     click(createButton);
     EXPECT_EQ(log, EventLog({"calendar 2010 0 0"}));
 }
 
-TEST_F(WindowProcedureTest, TimerDrawsWhenDirtyOrRequestedAndPaintClearsDirtyFlags)
+TEST_F(WindowTest, TimerDrawsWhenDirtyOrRequestedAndPaintClearsDirtyFlags)
 {
     EXPECT_EQ(tickFrames(), 1) << "the built screen asks for its first frame";
-    EXPECT_EQ(repaintRequested, 0);
     EXPECT_EQ(tickFrames(), 0);
     move(yearRow(2));
     EXPECT_EQ(tickFrames(), 1);
@@ -134,27 +166,73 @@ TEST_F(WindowProcedureTest, TimerDrawsWhenDirtyOrRequestedAndPaintClearsDirtyFla
     dispatchCommand(alwaysOnTopCommand);
     EXPECT_EQ(repaintRequested, 1);
     EXPECT_EQ(tickFrames(), 1);
-    EXPECT_EQ(repaintRequested, 0);
 
     // Key C steps the theme silently, key K asks for a redraw.
-    log.clear();
     EXPECT_TRUE(send(WindowMessageKind::keyDown, 'C'));
     for (int command : {int{nextSkinCommand}, int{noCommand}, 0, -1})
         dispatchCommand(command);
     EXPECT_EQ(tickFrames(), 0);
     send(WindowMessageKind::keyDown, 'K');
-    EXPECT_EQ(repaintRequested, 1);
     EXPECT_EQ(tickFrames(), 1);
     EXPECT_EQ(screenSkin.currentSkin(), 0) << "the one theme stays in use";
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(log, EventLog({"onTop 1"})) << "only the command before the keys";
 
     move(yearRow(1));
     ASSERT_TRUE(mainScreen().yearList.isDirty());
-    const int before = window.framesPresented;
-    send(WindowMessageKind::paint);
-    EXPECT_EQ(window.framesPresented, before + 1);
-    EXPECT_FALSE(mainScreen().yearList.isDirty());
+    EXPECT_EQ(tickFrames(WindowMessageKind::paint), 1);
     EXPECT_EQ(tickFrames(), 0) << "nothing left for the tick to draw";
+}
+
+// What the screen shows and uses for each entry, or -1 where the lists and
+// toggles disagree with the value they restored.
+int restored(int entry)
+{
+    const MainScreenControls& s = mainScreen();
+    const auto agree = [](int value, int shown) { return value == shown ? value : -1; };
+    switch (entry) {
+    case yearEntry: return agree(calendarGrid.getYear(), s.yearList.selectedIndex() + 2010);
+    case weekendDayEntry: return agree(calendarGrid.getWeekendDay(), s.weekendList.selectedIndex());
+    case layoutEntry: return agree(calendarLayout, s.layoutList.selectedIndex());
+    case alwaysOnTopEntry: return agree(alwaysOnTop ? 1 : 0, s.onTopToggle.state() - 1);
+    case translucentEntry: return agree(translucent ? 1 : 0, s.translucencyToggle.state() - 1);
+    default: return screenSkin.currentSkin();
+    }
+}
+
+TEST_F(WindowTest, SavedChoicesAreRestoredAndOutOfRangeOnesFallBackToDefaults)
+{
+    const std::vector<std::tuple<int, std::string, int>> cases = {
+        {yearEntry, "2016", 2016}, {yearEntry, "2016  ", 2016}, {yearEntry, "2017", 2010}, {yearEntry, "2009", 2010},
+        {yearEntry, "abc", 2010}, {yearEntry, "", 2010}, {weekendDayEntry, "6", 6}, {weekendDayEntry, "7", 0},
+        {weekendDayEntry, "-1", 0}, {layoutEntry, "1", 1}, {layoutEntry, "2", 0}, {layoutEntry, "-1", 0},
+        {skinIndexEntry, "1", 0}, {skinIndexEntry, "-3", 0}, {alwaysOnTopEntry, "5", 1}, {alwaysOnTopEntry, "abc", 0},
+        {alwaysOnTopEntry, "0", 0}, {translucentEntry, "-1", 1}, {translucentEntry, "", 0},
+    };
+    for (const auto& [entry, text, expected] : cases) {
+        std::vector<std::string> lines = {"0", "0", "0", "0", "0", "2010", "0", "0"};
+        lines[static_cast<std::size_t>(entry)] = text;
+        build(lines);
+        EXPECT_EQ(restored(entry), expected) << "entry " << entry << " holding '" << text << "'";
+    }
+}
+
+TEST_F(WindowTest, CreateCalendarBuildsTheChosenYearAndReportsEveryFailure)
+{
+    build({"0", "0", "0", "0", "0", "2013", "3", "1"});
+
+    const std::string noFile = "cannot write /nowhere/orvelplan0.pdf: No such file or directory";
+    const std::string noViewer = "cannot start xdg-open: No such file or directory";
+    dispatchCommand(createCalendarCommand);
+    calendarError = noFile;
+    dispatchCommand(createCalendarCommand);
+    calendarError.clear();
+    viewerError = noViewer;
+    dispatchCommand(createCalendarCommand);
+    EXPECT_EQ(log, EventLog({"calendar 2013 3 1", "calendar 2013 3 1", "message Orvel Planner 1.1: The calendar could not be created: " + noFile,
+                             "calendar 2013 3 1", "message Orvel Planner 1.1: The calendar was saved as "
+                                                  "/tmp/orvelplan0.pdf but could not be opened: " + noViewer}));
+    // The year line of the text page now shows the restored year, not the 2010 of the build.
+    EXPECT_NE(std::string(calendarGrid.pageLine(3)).find("2013"), std::string::npos) << calendarGrid.pageLine(3);
 }
 
 }  // namespace

@@ -9,8 +9,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp}
 work=$(mktemp -d) pids=() failures=0 wid="" app_pid=""
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 
-# Runs the command until it succeeds, for at most the seconds given.
-wait_for() {
+wait_for() {  # runs the command until it succeeds, for at most $1 seconds
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
 }
@@ -26,19 +25,16 @@ export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
 wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "FAIL: no openbox"; exit 1; }
 
-mkdir -p "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"   # the stand-in opener writes down what it opens
+mkdir -p "$work/bin"   # the stand-in opener writes down what it opens
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open" && chmod +x "$work/bin/xdg-open"
 folder="$work/data/orvel/orvelplan"
 
 start_program() {
-  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" "$binary" >/dev/null 2>"$work/stderr" &
-  app_pid=$! && pids+=($!)
+  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
   wait_for 30 find_window || { cat "$work/stderr"; echo "FAIL: no window"; exit 1; }
 }
 find_window() { wid=$(xdotool search --onlyvisible --name '^Orvel Planner 1\.1$' | head -n1); [ -n "$wid" ]; }
-# Alt+F4 through openbox: WM_DELETE_WINDOW, as the close button sends it.
-close_politely() {
+close_politely() {  # Alt+F4 through openbox: WM_DELETE_WINDOW, as the close button sends it
   local status=0
   timeout 10 xdotool windowactivate --sync "$wid" key alt+F4 || true
   wait_for 30 not kill -0 "$app_pid" || kill -9 "$app_pid"
@@ -56,22 +52,20 @@ coral() {
   [ ${#c} = 6 ] && (( 16#${c:0:2} > 200 && 16#${c:2:2} > 90 && 16#${c:2:2} < 170 && 16#${c:4:2} > 80 && 16#${c:4:2} < 160 ))
 }
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
-# With the pointer parked on the background: captions salmon, chosen rows yellow.
-rows() {
+rows() {  # with the pointer parked on the background: captions salmon, chosen rows yellow
   local colour=$1 what=$2; shift 2
   xdotool mousemove --window "$wid" 50 390
   for p in "$@"; do check "$what: row at $p" pixel_is ${p/,/ } "$colour"; done
 }
-chosen=FFFF00
 
 start_program
 rows FF967D "caption rows" 120,75 290,75 430,75
-rows $chosen "first start" 120,95 290,95 430,95
+rows FFFF00 "first start" 120,95 290,95 430,95
 check "coral Create Calendar" coral
 check "not topmost at first" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
 check "opaque at first" not has _NET_WM_WINDOW_OPACITY =
 click 80 220 && click 230 120 && click 385 220   # 2016, 2 Months / row, Saturday
-rows $chosen "chosen" 120,215 290,115 430,215
+rows FFFF00 "chosen" 120,215 290,115 430,215
 click 235 325                                     # Create Calendar
 limit=30 check "viewer asked to open the calendar" opened "$folder/orvelplan0.pdf"
 check "the calendar is a PDF" grep -q '^%PDF-' "$folder/orvelplan0.pdf"
@@ -85,7 +79,7 @@ check "eight settings lines" [ "${#lines[@]}" -eq 8 ]
 check "choices saved: ${lines[*]}" [ "${lines[*]:0:3} ${lines[*]:5}" = "0 1 1 2016 6 1" ]
 
 start_program
-rows $chosen "restored" 120,215 290,115 430,215
+rows FFFF00 "restored" 120,215 290,115 430,215
 check "topmost from the start" has _NET_WM_STATE _NET_WM_STATE_ABOVE
 check "translucent from the start" has _NET_WM_WINDOW_OPACITY '= 3200'
 close_politely
