@@ -121,7 +121,7 @@ SDL_Surface* RenderedLines::find(TTF_Font& font, const std::string& text, std::u
         return found->second.get();
     const SDL_Color ink{static_cast<Uint8>(redOf(rgb)), static_cast<Uint8>(greenOf(rgb)),
                         static_cast<Uint8>(blueOf(rgb)), 255};
-    std::unique_ptr<SDL_Surface, SurfaceFree> line(TTF_RenderUTF8_Blended(&font, text.c_str(), ink));
+    SurfaceHandle line(TTF_RenderUTF8_Blended(&font, text.c_str(), ink));
     if (!line)
         return nullptr;
     SDL_SetSurfaceBlendMode(line.get(), SDL_BLENDMODE_BLEND);

@@ -6,16 +6,14 @@
 
 #include <SDL_ttf.h>
 
+#include "platform/surface_handle.h"
+
 // A typeface opened at one size, shared by every Font of that size. Only
 // platform code sees this.
 struct TtfFontClose {
     void operator()(TTF_Font* font) const noexcept { TTF_CloseFont(font); }
 };
 using TtfFontHandle = std::unique_ptr<TTF_Font, TtfFontClose>;
-
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const noexcept { SDL_FreeSurface(surface); }
-};
 
 // Lines of text already rendered in this face, by colour and text. The controls
 // draw the same few captions on every frame; rendering each once keeps a frame
@@ -28,7 +26,7 @@ public:
     SDL_Surface* find(TTF_Font& font, const std::string& text, std::uint32_t rgb);
 
 private:
-    std::unordered_map<std::string, std::unique_ptr<SDL_Surface, SurfaceFree>> lines;
+    std::unordered_map<std::string, SurfaceHandle> lines;
 };
 
 struct FontFace {
