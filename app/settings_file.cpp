@@ -1,6 +1,7 @@
 #include "app/settings_file.h"
 
 #include "platform/app_folders.h"
+#include "platform/file_replace.h"
 
 #include <cerrno>
 #include <climits>
@@ -21,43 +22,6 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Closes the descriptor unless it was handed on; removes the temporary file
-// unless the rename made it the settings file.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-        if (!kept_)
-            unlink(path_.c_str());
-    }
-    int open()
-    {
-        // A leftover from a crashed run with the same process id is stale.
-        unlink(path_.c_str());
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        return fd_;
-    }
-    int closeDescriptor()
-    {
-        const int result = close(fd_);
-        fd_ = -1;
-        return result;
-    }
-    void keep() { kept_ = true; }
-    const std::string& path() const { return path_; }
-    int fd() const { return fd_; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool kept_ = false;
-};
-
 std::string failure(const char* what, const std::string& path, int error)
 {
     return std::string(what) + " " + path + ": " + std::strerror(error);
@@ -76,12 +40,6 @@ bool writeAll(int fd, const std::string& text)
         done += static_cast<std::size_t>(wrote);
     }
     return true;
-}
-
-std::string folderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
 }  // namespace
@@ -147,25 +105,19 @@ std::string writeSettingsFile(const std::string& path, const SettingsEntries& en
 
     // Written beside the settings file and renamed over it only when complete,
     // so a crash or a full disk leaves the previous file as it was.
-    TemporaryFile temporary(path + ".tmp." + std::to_string(getpid()));
-    if (temporary.open() < 0)
-        return failure("cannot create", temporary.path(), errno);
-    if (!writeAll(temporary.fd(), text))
-        return failure("cannot write", temporary.path(), errno);
-    if (fsync(temporary.fd()) != 0)
-        return failure("cannot write", temporary.path(), errno);
-    if (temporary.closeDescriptor() != 0)
-        return failure("cannot write", temporary.path(), errno);
-    if (std::rename(temporary.path().c_str(), path.c_str()) != 0)
-        return failure("cannot replace", path, errno);
-    temporary.keep();
-
-    // Make the rename itself durable; a failure here no longer risks the content.
-    if (const int folder = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
-        fsync(folder);
-        close(folder);
+    const std::string temporary = temporaryPathBeside(path);
+    unlink(temporary.c_str());  // a leftover of a crashed run with the same process id
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failure("cannot create", temporary, errno);
+    const bool written = writeAll(fd, text);
+    const int error = errno;
+    if (close(fd) != 0 || !written) {
+        const std::string reason = failure("cannot write", temporary, written ? errno : error);
+        unlink(temporary.c_str());
+        return reason;
     }
-    return {};
+    return replaceWithTemporary(temporary, path);
 }
 
 int settingNumber(const std::string& text)

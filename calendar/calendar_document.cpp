@@ -4,13 +4,13 @@
 #include "calendar/output_path.h"
 #include "calendar/page_layout.h"
 #include "platform/app_folders.h"
+#include "platform/file_replace.h"
 #include "platform/open_external.h"
 
 #include <hpdf.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
@@ -60,26 +60,6 @@ std::string describeFailure(const PdfErrorRecord& record, const std::string& pat
     return text;
 }
 
-// A name beside the target, so that the final rename stays within one file system.
-std::string temporaryPathFor(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, nameStart) + "." + path.substr(nameStart) + "." + std::to_string(getpid()) + ".part";
-}
-
-// Flushes the finished file to disk so that the rename never exposes a file
-// whose contents are still only in memory.
-bool syncFile(const std::string& path)
-{
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = fsync(fd) == 0;
-    close(fd);
-    return synced;
-}
-
 }  // namespace
 
 std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
@@ -106,19 +86,14 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
     if (errors.failed())
         return describeFailure(errors, path);
 
-    const std::string temporary = temporaryPathFor(path);
+    const std::string temporary = temporaryPathBeside(path);
     HPDF_SaveToFile(document.get(), temporary.c_str());
     if (errors.failed()) {
         unlink(temporary.c_str());
         // The library names the file it opened: report the one the caller asked for.
         return describeFailure(errors, path);
     }
-    if (!syncFile(temporary) || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        unlink(temporary.c_str());
-        return "cannot write " + path + ": " + std::strerror(error);
-    }
-    return {};
+    return replaceWithTemporary(temporary, path);
 }
 
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved,
