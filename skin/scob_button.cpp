@@ -94,18 +94,8 @@ void scobButton::drawFace(DrawContext& dc)
     const std::string& text = own.empty() ? captions_[1] : own;
     if (text.empty())
         return;
-    const Colour textColour = static_cast<Colour>(resolveColour(textColour_));
-    switch (textAlign_) {
-    case 0:
-        dc.drawText(text, rect, font, textColour, TextAlign::left);
-        break;
-    case 1:
-        dc.drawText(text, rect, font, textColour, TextAlign::centre);
-        break;
-    case 2:
-        dc.drawText(text, rect, font, textColour, TextAlign::right);
-        break;
-    default:
-        break;
-    }
+    // Alignments 0, 1 and 2 are left, centred and right; any other draws no caption.
+    constexpr TextAlign alignments[] = {TextAlign::left, TextAlign::centre, TextAlign::right};
+    if (textAlign_ >= 0 && textAlign_ <= 2)
+        dc.drawText(text, rect, font, static_cast<Colour>(resolveColour(textColour_)), alignments[textAlign_]);
 }
