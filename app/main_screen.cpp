@@ -1,6 +1,8 @@
 #include "app/main_screen.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/settings_file.h"
@@ -53,14 +55,14 @@ int inRangeOr(int value, int low, int high, int fallback)
     return value < low || value > high ? fallback : value;
 }
 
-void setupList(scobList& list, int x, int width, const char* caption, std::initializer_list<const char*> items)
+void setupList(scobList& list, int x, int width, const char* caption, const std::vector<std::string>& items)
 {
     list.setup(x, 70, rowHeight, width, 20, true, screenSkin);
     list.setFont(15, 7);
     list.setColours(blackRole, whiteRole, blackRole, salmonRole, blackRole, greenRole, blackRole, yellowRole);
     list.setMarkerBitmapRole(markerRole);
     list.setCaption(caption);
-    for (const char* item : items)
+    for (const std::string& item : items)
         list.addItem(item);
     list.setVisible(true);
 }
@@ -95,7 +97,10 @@ void addControls(MainScreenControls& s, int year, int weekendDay)
     s.createButton.setBitmapRole(createButtonRole);
     group.add(s.createButton, createCalendarCommand);
 
-    setupList(s.yearList, 25, 110, "Year:", {"2010", "2011", "2012", "2013", "2014", "2015", "2016"});
+    std::vector<std::string> years;
+    for (int listed = firstYear; listed <= lastYear; ++listed)
+        years.push_back(std::to_string(listed));
+    setupList(s.yearList, 25, 110, "Year:", years);
     group.add(s.yearList, yearCommand);
     s.yearList.setSelectedIndex(year - firstYear);
 
@@ -103,8 +108,7 @@ void addControls(MainScreenControls& s, int year, int weekendDay)
     group.add(s.layoutList, layoutCommand);
     s.layoutList.setSelectedIndex(calendarLayout);
 
-    setupList(s.weekendList, 330, 110, "Weekend on:",
-              {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+    setupList(s.weekendList, 330, 110, "Weekend on:", {weekdayNames.begin(), weekdayNames.end()});
     group.add(s.weekendList, weekendDayCommand);
     s.weekendList.setSelectedIndex(weekendDay);
 
@@ -153,7 +157,6 @@ void buildMainScreen(WindowHost& window)
     const ClientSize size = window.clientSize();
     clientWidth = size.width;
     clientHeight = size.height;
-    screenControls->backgroundImage.setRect(0, 0, clientWidth, clientHeight);
     repaintRequested = 1;
 
     alwaysOnTop = entryNumber(alwaysOnTopEntry) != 0;
