@@ -1,26 +1,19 @@
 #include "app/run_command_line.h"
 
 #include "app/command_line.h"
-#include "app/window_loader.h"
+#include "app/window_launch.h"
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
+#include "platform/console.h"
+#include "platform/local_time.h"
 #include "platform/open_external.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
-
-int currentYear()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
-}
 
 // Output that could not be written (a full disk, a closed pipe) is a failure,
 // not a silent success.
@@ -72,7 +65,11 @@ int writePdf(const CommandLine& line)
 int runCommandLine(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParsedCommandLine parsed = parseCommandLine(arguments, currentYear());
+    const ParsedCommandLine parsed = parseCommandLine(arguments, currentLocalYear());
+    // Everything but the window answers on the streams, which on Windows have
+    // to be connected first.
+    if (!parsed.error.empty() || parsed.commandLine.action != CommandLine::Action::window)
+        connectToParentConsole();
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", parsed.error.c_str());
         return exitUsage;
@@ -80,7 +77,7 @@ int runCommandLine(int argc, char** argv)
     const CommandLine& line = parsed.commandLine;
     switch (line.action) {
     case CommandLine::Action::window:
-        return runWindowModule();
+        return launchWindow();
     case CommandLine::Action::pdf:
         return writePdf(line);
     case CommandLine::Action::text:

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-// The system's text for an error code from GetLastError, in the user's
-// language, as FormatMessageA gives it (its closing line break included).
-// A code the system has no text for gives "unknown error".
+// The system's text for an error code (GetLastError), without the line break
+// it ends with; "error N" when the system has none.
 std::string systemErrorText(DWORD code);

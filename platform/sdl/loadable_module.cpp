@@ -1,0 +1,31 @@
+#include "platform/loadable_module.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace {
+
+std::string executableFolder()
+{
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return {};
+    const std::string executable(path, static_cast<std::size_t>(length));
+    return executable.substr(0, executable.rfind('/') + 1);
+}
+
+}  // namespace
+
+ModuleRun runModuleBesideExecutable(const char* fileName, const char* entryPoint)
+{
+    const std::string modulePath = executableFolder() + fileName;
+    void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module)
+        return {0, dlerror()};
+    using EntryPoint = int (*)();
+    const auto run = reinterpret_cast<EntryPoint>(dlsym(module, entryPoint));
+    if (!run)
+        return {0, dlerror()};
+    return {run(), {}};
+}
