@@ -1,7 +1,7 @@
 #include "app/run_command_line.h"
 
 #include "app/command_line.h"
-#include "app/window_launch.h"
+#include "app/window_loader.h"
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "platform/console.h"

@@ -105,5 +105,19 @@ else
 fi
 rm -f "$data/orvel"
 
+# --open hands exactly the written path to the PDF viewer the prefix names.
+wine_record_opens "$work/opened.log"
+target="$work/open me.pdf"
+run_exe pdf --year 2012 --output "$(wine_path "$target")" --open
+for _ in $(seq 100); do
+  [ -s "$work/opened.log" ] && break
+  sleep 0.1
+done
+if [ "$status" -eq 0 ] && [ -f "$target" ] && [ "$(tr -d '\r"' <"$work/opened.log" 2>/dev/null | sed 's/ *$//')" = "$(wine_path "$target")" ]; then
+  pass
+else
+  fail "--open: status $status, viewer got '$(cat "$work/opened.log" 2>/dev/null)', '$(cat "$work/err")'"
+fi
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

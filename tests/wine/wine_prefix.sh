@@ -70,7 +70,9 @@ wine_session_begin() {
   mkdir -p "$WINEPREFIX"
   wine_session_prefix=$WINEPREFIX
   # One server for the whole run: a cold start costs seconds at every program.
-  wineserver -p
+  # It outlives its last program by a minute only, so that a run killed
+  # before wine_session_end leaves nothing behind for long.
+  wineserver -p60
   wineboot --init >/dev/null 2>&1
   # Wine does not look for its own fonts where it installed them.
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"

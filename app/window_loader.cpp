@@ -1,4 +1,4 @@
-#include "app/window_launch.h"
+#include "app/window_loader.h"
 
 #include "platform/loadable_module.h"
 

@@ -1,4 +1,4 @@
-#include "app/window_launch.h"
+#include "app/window_loader.h"
 
 #include "app/window_entry.h"
 
