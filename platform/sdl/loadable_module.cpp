@@ -3,23 +3,15 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-namespace {
-
-std::string executableFolder()
+std::string executablePath()
 {
     char path[4096];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return {};
-    const std::string executable(path, static_cast<std::size_t>(length));
-    return executable.substr(0, executable.rfind('/') + 1);
+    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
-}  // namespace
-
-ModuleRun runModuleBesideExecutable(const char* fileName, const char* entryPoint)
+ModuleRun runModuleEntry(const std::string& modulePath, const char* entryPoint)
 {
-    const std::string modulePath = executableFolder() + fileName;
     void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module)
         return {0, dlerror()};
