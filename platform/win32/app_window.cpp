@@ -80,8 +80,10 @@ StartupFailure AppWindow::create(const std::string& title, ClientSize client, Sc
     // which also puts it at the top of the z-order.
     HWND window = CreateWindowExA(windowExtendedStyle, windowClassName, title.c_str(), windowStyle, outerTopLeft.x,
                                   outerTopLeft.y, 0, 0, nullptr, nullptr, programInstance(), native.get());
-    if (!window)
+    if (!window) {
+        native->window = nullptr;  // set while the creation messages ran
         return lastErrorFailure("Main2");
+    }
     SetWindowPos(window, HWND_TOP, 0, 0, client.width + frameWidth, client.height + frameHeight, SWP_NOMOVE);
     return {};
 }

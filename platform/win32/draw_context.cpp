@@ -11,13 +11,24 @@ COLORREF colorRef(Colour colour)
     return colour & 0xFFFFFF;
 }
 
-// The part of width x height that the bitmap has pixels for; copies never
-// reach beyond the bitmap, so what lies under the rest stays as it was.
-bool clipToBitmap(const Bitmap::Native& source, int& width, int& height)
+// Selects the bitmap into a memory context made for the target and has
+// copy(memory, width, height) copy from it. The size is cut to the part the
+// bitmap has pixels for, so what lies under the rest stays as it was.
+template <class Copy>
+void copyFromBitmap(const DrawTarget* target, const Bitmap& bitmap, int width, int height, Copy copy)
 {
-    width = std::min(width, source.width);
-    height = std::min(height, source.height);
-    return width > 0 && height > 0;
+    const Bitmap::Native* source = bitmap.native();
+    if (!target || !source)
+        return;
+    width = std::min(width, source->width);
+    height = std::min(height, source->height);
+    if (width <= 0 || height <= 0)
+        return;
+    const MemoryDc memory(CreateCompatibleDC(target->dc.get()));
+    if (!memory)
+        return;
+    const Selection picture(memory.get(), source->handle.get());
+    copy(memory.get(), width, height);
 }
 
 }  // namespace
@@ -27,28 +38,17 @@ int DrawContext::height() const { return target ? target->height : 0; }
 
 void DrawContext::copyBitmap(const Bitmap& bitmap, int x, int y, int width, int height)
 {
-    const Bitmap::Native* source = bitmap.native();
-    if (!target || !source || !clipToBitmap(*source, width, height))
-        return;
-    const MemoryDc memory(CreateCompatibleDC(target->dc.get()));
-    if (!memory)
-        return;
-    const Selection picture(memory.get(), source->handle.get());
-    BitBlt(target->dc.get(), x, y, width, height, memory.get(), 0, 0, SRCCOPY);
+    copyFromBitmap(target, bitmap, width, height, [&](HDC memory, int w, int h) {
+        BitBlt(target->dc.get(), x, y, w, h, memory, 0, 0, SRCCOPY);
+    });
 }
 
 void DrawContext::copyBitmapTransparent(const Bitmap& bitmap, int x, int y, int width, int height,
                                         Colour transparent)
 {
-    const Bitmap::Native* source = bitmap.native();
-    if (!target || !source || !clipToBitmap(*source, width, height))
-        return;
-    const MemoryDc memory(CreateCompatibleDC(target->dc.get()));
-    if (!memory)
-        return;
-    const Selection picture(memory.get(), source->handle.get());
-    TransparentBlt(target->dc.get(), x, y, width, height, memory.get(), 0, 0, width, height,
-                   colorRef(transparent));
+    copyFromBitmap(target, bitmap, width, height, [&](HDC memory, int w, int h) {
+        TransparentBlt(target->dc.get(), x, y, w, h, memory, 0, 0, w, h, colorRef(transparent));
+    });
 }
 
 void DrawContext::rectangle(const DrawRect& rect, Pen pen, Brush brush)
