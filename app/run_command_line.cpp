@@ -83,7 +83,7 @@ int runCommandLine(int argc, char** argv)
     case CommandLine::Action::text:
         return printTextPage(line);
     case CommandLine::Action::help:
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return finishStandardOutput();
     case CommandLine::Action::version:
         std::fputs(versionText().c_str(), stdout);

@@ -12,3 +12,6 @@ std::string programFolder();
 
 // One line saying why programFolder() is empty, for error messages.
 std::string missingProgramFolderReason();
+
+// How the help text names the program folder to the user.
+const char* programFolderForHelp();

@@ -43,3 +43,8 @@ std::string missingProgramFolderReason()
 {
     return "neither XDG_DATA_HOME nor HOME is set";
 }
+
+const char* programFolderForHelp()
+{
+    return "$XDG_DATA_HOME/orvel/orvelplan/";
+}

@@ -27,3 +27,8 @@ std::string missingProgramFolderReason()
 {
     return "the common application data folder is unknown";
 }
+
+const char* programFolderForHelp()
+{
+    return "C:\\ProgramData\\orvel\\orvelplan\\";
+}
