@@ -12,15 +12,7 @@ version=$("$binary" --version | sed -n '1s/.* //p')
 tag="opl${version//./}u"
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 
-wait_for() {  # runs the command until it succeeds, for at most $1 seconds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
-}
-check() {
-  local what=$1; shift
-  if wait_for "${limit:-5}" "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-not() { ! "$@"; }
+. "$(dirname "$0")/checks.sh"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null & pids+=($!)
 wait_for 20 grep -q '[0-9]' "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }

@@ -24,15 +24,7 @@ if ! wine_session_join || [ -z "${DISPLAY:-}" ]; then
   wine_session_begin "$work/prefix" --display
 fi
 
-wait_for() {  # runs the command until it succeeds, for at most $1 seconds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
-}
-check() {
-  local what=$1; shift
-  if wait_for "${limit:-5}" "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-not() { ! "$@"; }
+. "$(dirname "$0")/../gui/checks.sh"
 
 # Stacking and activation requests go through a window manager.
 if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
