@@ -10,6 +10,7 @@
 #include "platform/sdl/display_connection.h"
 #include "platform/sdl/native_types.h"
 #include "platform/sdl/quit_signals.h"
+#include "platform/sdl/typeface_cache.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ VideoSystem::VideoSystem()
     // A calendar tool has no business keeping the screen saver away, and
     // doing so would wake it every half minute.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // The window draws its first frame sooner with the typefaces chosen on an
+    // earlier start.
+    useTypefaceCacheFile(userTypefaceCacheFile());
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         startFailure = {"Main1", noDisplayStatus, sdlReason()};
         return;

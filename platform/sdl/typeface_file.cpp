@@ -1,5 +1,6 @@
 #include "platform/sdl/typeface_file.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include <fontconfig/fontconfig.h>
@@ -30,4 +31,52 @@ std::optional<TypefaceFile> findSansSerifTypeface(bool bold)
     int index = 0;
     FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
     return TypefaceFile{reinterpret_cast<const char*>(file), index};
+}
+
+namespace {
+
+void addAll(std::vector<std::string>& paths, FcStrList* list)
+{
+    if (!list)
+        return;
+    while (const FcChar8* path = FcStrListNext(list))
+        paths.emplace_back(reinterpret_cast<const char*>(path));
+    FcStrListDone(list);
+}
+
+// $name when it is an absolute path, otherwise $HOME followed by `fallback`.
+std::string baseFolder(const char* name, const char* fallback)
+{
+    if (const char* value = std::getenv(name); value && value[0] == '/')
+        return value;
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) + fallback : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> typefaceLookupInputs()
+{
+    std::vector<std::string> paths;
+    FcConfig* config = FcConfigGetCurrent();
+    addAll(paths, FcConfigGetConfigFiles(config));
+    addAll(paths, FcConfigGetConfigDirs(config));
+    addAll(paths, FcConfigGetFontDirs(config));
+    addAll(paths, FcConfigGetCacheDirs(config));
+    // Where configuration and fonts of the user's own would appear; their
+    // coming into being shows in these folders.
+    const std::string configHome = baseFolder("XDG_CONFIG_HOME", "/.config");
+    const std::string dataHome = baseFolder("XDG_DATA_HOME", "/.local/share");
+    if (!configHome.empty()) {
+        paths.push_back(configHome + "/fontconfig");
+        paths.push_back(configHome + "/fontconfig/conf.d");
+    }
+    if (!dataHome.empty())
+        paths.push_back(dataHome + "/fonts");
+    if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+        paths.push_back(std::string(home) + "/.fonts");
+        paths.push_back(std::string(home) + "/.fonts.conf");
+        paths.push_back(std::string(home) + "/.fonts.conf.d");
+    }
+    return paths;
 }

@@ -30,7 +30,7 @@ printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$work/opened" >"$work/bin/xdg
 folder="$work/data/orvel/orvelplan"
 
 start_program() {
-  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
+  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
   wait_for 30 find_window || { cat "$work/stderr"; echo "FAIL: no window"; exit 1; }
 }
 find_window() { wid=$(xdotool search --onlyvisible --name '^Orvel Planner 1\.1$' | head -n1); [ -n "$wid" ]; }
@@ -95,7 +95,7 @@ check "topmost from the start" has _NET_WM_STATE _NET_WM_STATE_ABOVE
 check "translucent from the start" has _NET_WM_WINDOW_OPACITY '= 3200'
 # A second program's window takes the focus; the first click back on this one acts.
 first_wid=$wid first_pid=$app_pid
-PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/other" "$binary" >/dev/null 2>&1 & other_pid=$! pids+=($!)
+PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/other" XDG_CACHE_HOME="$work/cache" "$binary" >/dev/null 2>&1 & other_pid=$! pids+=($!)
 wait_for 30 sh -c "[ \$(xdotool search --onlyvisible --name '^Orvel Planner 1\.1\$' | wc -l) -ge 2 ]" ||
   echo "FAIL: no second window"
 other_wid=$(xdotool search --onlyvisible --name '^Orvel Planner 1\.1$' | grep -vx "$first_wid" | head -n1)
