@@ -54,6 +54,7 @@ VideoSystem::VideoSystem()
     // A calendar tool has no business keeping the screen saver away, and
     // doing so would wake it every half minute.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    QuitSignals::installed();
     // The window draws its first frame sooner with the typefaces chosen on an
     // earlier start.
     useTypefaceCacheFile(userTypefaceCacheFile());
@@ -287,7 +288,7 @@ void AppWindow::Native::run(const Procedure& procedure)
     // Without a display connection to sleep on, SDL's own wait is used; it is
     // woken by display events but not by signals, so it looks up this often.
     constexpr int longestQuietSpell = 100;
-    const QuitSignals quitSignals;
+    const QuitSignals& quitSignals = QuitSignals::installed();
     connection.emplace(window.get());
     bool open = true;
     while (open) {

@@ -22,6 +22,12 @@ extern "C" void noteQuitSignal(int)
 
 }  // namespace
 
+const QuitSignals& QuitSignals::installed()
+{
+    static const QuitSignals process;
+    return process;
+}
+
 QuitSignals::QuitSignals()
 {
     if (pipeEnds[0] >= 0 || pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -37,12 +43,12 @@ QuitSignals::QuitSignals()
         if (previous[i].sa_handler != SIG_IGN)
             sigaction(signals[i], &action, nullptr);
     }
-    installed = true;
+    active = true;
 }
 
 QuitSignals::~QuitSignals()
 {
-    if (!installed)
+    if (!active)
         return;
     for (std::size_t i = 0; i < signals.size(); ++i)
         sigaction(signals[i], &previous[i], nullptr);
@@ -53,7 +59,7 @@ QuitSignals::~QuitSignals()
 
 int QuitSignals::fd() const
 {
-    return installed ? pipeEnds[0] : -1;
+    return active ? pipeEnds[0] : -1;
 }
 
 bool QuitSignals::received() const

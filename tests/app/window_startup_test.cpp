@@ -138,6 +138,8 @@ std::string output(const TemporaryFolder& data) { return readFile(data.file("out
 int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, int quitSignal = SIGTERM)
 {
     const char* binary = std::getenv("ORVEL_BINARY");
+    // The page of an earlier run must not pass for this one's.
+    std::filesystem::remove(data.file("output.txt"));
     const pid_t pid = fork();
     if (pid == 0) {
         const int out = open(data.file("output.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
