@@ -12,8 +12,6 @@
 #include <tuple>
 #include <unistd.h>
 
-#include <fontconfig/fontconfig.h>
-
 #include "platform/colour.h"
 #include "platform/sdl/font_face.h"
 #include "platform/sdl/typeface_cache.h"
@@ -68,8 +66,9 @@ std::optional<TypefaceMetrics> measureTypeface(bool bold)
     return TypefaceMetrics{*file, TTF_FontHeight(font.get()) / em, weighted / total / em};
 }
 
-// What steers fontconfig's choice and SDL_ttf's measures besides files: a
-// cached choice is only used again under the same values.
+// What steers fontconfig's choice and SDL_ttf's measures besides files (the
+// fontconfig library's own file is among those): a cached choice is only used
+// again under the same values.
 std::string lookupEnvironment()
 {
     std::string text;
@@ -83,7 +82,7 @@ std::string lookupEnvironment()
     int minor = 0;
     int patch = 0;
     TTF_GetFreeTypeVersion(&major, &minor, &patch);
-    text += "fontconfig=" + std::to_string(FcGetVersion()) + " SDL_ttf=" + std::to_string(ttf->major) + "." +
+    text += "SDL_ttf=" + std::to_string(ttf->major) + "." +
             std::to_string(ttf->minor) + "." + std::to_string(ttf->patch) + " FreeType=" + std::to_string(major) +
             "." + std::to_string(minor) + "." + std::to_string(patch);
     for (char& c : text) {
