@@ -31,13 +31,11 @@ LRESULT CALLBACK receiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 struct AppWindow::Native {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void deliver(const WindowMessage& message);
-    void armTimer();
 
     HWND window = nullptr;
     const Procedure* procedure = nullptr;  // set while run() runs
     HDC paintDc = nullptr;                 // set while a WM_PAINT is answered
     unsigned timerId = 0;
-    int timerPeriod = 0;  // 0: no timer
     bool timerArmed = false;
     bool failed = false;  // the procedure threw: the loop ends
 };
@@ -100,9 +98,20 @@ void AppWindow::show()
 
 void AppWindow::startTimer(unsigned id, int periodMs)
 {
+    // Setting a running timer again would restart its period; a stream of
+    // pointer moves must not hold the tick off.
+    if (native->timerArmed || !native->window)
+        return;
     native->timerId = id;
-    native->timerPeriod = periodMs;
-    native->armTimer();
+    native->timerArmed = SetTimer(native->window, id, static_cast<UINT>(periodMs > 0 ? periodMs : 1), nullptr) != 0;
+}
+
+void AppWindow::stopTimer(unsigned id)
+{
+    if (!native->timerArmed || id != native->timerId)
+        return;
+    KillTimer(native->window, id);
+    native->timerArmed = false;
 }
 
 ClientSize AppWindow::clientSize() const
@@ -159,19 +168,6 @@ void AppWindow::run(const Procedure& procedure)
     native->procedure = nullptr;
 }
 
-// Timer messages are needed only between a change and the frame that shows
-// it. Every change starts with input (or with building the screen, which
-// starts the timer), and every tick draws all that changed, so the timer is
-// armed by input and stopped after each tick: an untouched window never wakes.
-void AppWindow::Native::armTimer()
-{
-    if (timerArmed || timerPeriod <= 0 || !window)
-        return;
-    // Setting a running timer again would restart its period; a stream of
-    // pointer moves must not hold the tick off.
-    timerArmed = SetTimer(window, timerId, static_cast<UINT>(timerPeriod), nullptr) != 0;
-}
-
 void AppWindow::Native::deliver(const WindowMessage& message)
 {
     if (procedure)
@@ -204,7 +200,6 @@ LRESULT AppWindow::Native::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_KEYDOWN:
-        armTimer();
         deliver({WindowMessageKind::keyDown, static_cast<unsigned>(wParam)});
         return 1;
     case WM_COMMAND:
@@ -212,19 +207,14 @@ LRESULT AppWindow::Native::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_TIMER:
         deliver({WindowMessageKind::timer, static_cast<unsigned>(wParam)});
-        KillTimer(window, wParam);
-        timerArmed = false;
         return 1;
     case WM_MOUSEMOVE:
-        armTimer();
         deliver({WindowMessageKind::mouseMove, 0, x, y});
         return 1;
     case WM_LBUTTONDOWN:
-        armTimer();
         deliver({WindowMessageKind::leftButtonDown, 0, x, y});
         return 1;
     case WM_LBUTTONUP:
-        armTimer();
         deliver({WindowMessageKind::leftButtonUp, 0, x, y});
         return 1;
     case WM_RBUTTONDOWN:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -27,9 +28,11 @@ std::string output(const TemporaryFolder& data) { return readFile(data.file("out
 // left to SDL). When `quit` is set it is asked to quit once its
 // first screen is built (that prints the text page of 2010). Gives the exit
 // status, or -1 when it did not end by itself within 30 seconds.
-int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit)
+int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, int quitSignal = SIGTERM)
 {
     const char* binary = std::getenv("ORVEL_BINARY");
+    // The page of an earlier run must not pass for this one's.
+    std::filesystem::remove(data.file("output.txt"));
     const pid_t pid = fork();
     if (pid == 0) {
         const int out = open(data.file("output.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -40,6 +43,7 @@ int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit)
         unsetenv("WAYLAND_DISPLAY");
         videoDriver ? setenv("SDL_VIDEODRIVER", videoDriver, 1) : unsetenv("SDL_VIDEODRIVER");
         setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+        setenv("XDG_CACHE_HOME", (data.path() / "cache").c_str(), 1);
         execl(binary, binary, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -48,7 +52,7 @@ int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit)
         if (waitpid(pid, &status, WNOHANG) == pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         if (quit && output(data).find("2010") != std::string::npos)
-            quit = kill(pid, SIGTERM) != 0;  // ask once
+            quit = kill(pid, quitSignal) != 0;  // ask once
         usleep(20000);
     }
     kill(pid, SIGKILL);
@@ -75,12 +79,14 @@ TEST_F(ProgramTest, WithoutAnyDisplayItShowsTheFatalBoxAndEnds)
 
 TEST_F(ProgramTest, AskedToQuitItSavesTheSettingsAndEndsWithStatusZero)
 {
-    std::filesystem::create_directories(settings.parent_path());
-    std::ofstream(settings) << "0\n0\n1\n100\n4294967288\n2015\n3\n1\n";
-    EXPECT_EQ(runProgram(data, "dummy", true), 0) << output(data);
-    // The choices come back as restored; the dummy screen puts the window
-    // where it was asked, the left edge moved back on screen.
-    EXPECT_EQ(readFile(settings), "0\n0\n1\n100\n2\n2015\n3\n1\n");
+    for (const int quitSignal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::filesystem::create_directories(settings.parent_path());
+        std::ofstream(settings) << "0\n0\n1\n100\n4294967288\n2015\n3\n1\n";
+        EXPECT_EQ(runProgram(data, "dummy", true, quitSignal), 0) << strsignal(quitSignal) << ": " << output(data);
+        // The choices come back as restored; the dummy screen puts the window
+        // where it was asked, the left edge moved back on screen.
+        EXPECT_EQ(readFile(settings), "0\n0\n1\n100\n2\n2015\n3\n1\n") << strsignal(quitSignal);
+    }
 }
 
 TEST_F(ProgramTest, SettingsThatCannotBeSavedEndItWithStatusOne)
