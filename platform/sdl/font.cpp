@@ -14,6 +14,7 @@
 
 #include "platform/colour.h"
 #include "platform/sdl/font_face.h"
+#include "platform/sdl/mapped_file.h"
 #include "platform/sdl/typeface_cache.h"
 #include "platform/sdl/typeface_file.h"
 
@@ -40,6 +41,28 @@ constexpr std::array<std::pair<char, int>, 27> letterFrequencies = {{
     {'v', 10}, {'w', 18}, {'x', 3},  {'y', 18},  {'z', 2},   {' ', 166},
 }};
 
+// Every typeface file is mapped once and stays mapped while a face uses it.
+std::shared_ptr<const MappedFile> typefaceBytes(const std::string& path)
+{
+    static std::map<std::string, std::weak_ptr<const MappedFile>> mapped;
+    std::weak_ptr<const MappedFile>& slot = mapped[path];
+    std::shared_ptr<const MappedFile> bytes = slot.lock();
+    if (!bytes) {
+        bytes = MappedFile::open(path);
+        slot = bytes;
+    }
+    return bytes;
+}
+
+TtfFontHandle openTypeface(const MappedFile& bytes, int index, unsigned horizontalDpi, unsigned verticalDpi)
+{
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!stream)
+        return nullptr;
+    // SDL_ttf closes the stream with the font (or at once, when it fails).
+    return TtfFontHandle(TTF_OpenFontIndexDPIRW(stream, 1, basePointSize, index, horizontalDpi, verticalDpi));
+}
+
 std::optional<TypefaceMetrics> measureTypeface(bool bold)
 {
     std::optional<TypefaceFile> file = findSansSerifTypeface(bold);
@@ -47,7 +70,10 @@ std::optional<TypefaceMetrics> measureTypeface(bool bold)
         return std::nullopt;
     constexpr double referenceEm = 1000.0;
     const unsigned dpi = emToDpi(referenceEm);
-    TtfFontHandle font(TTF_OpenFontIndexDPI(file->path.c_str(), basePointSize, file->index, dpi, dpi));
+    const std::shared_ptr<const MappedFile> bytes = typefaceBytes(file->path);
+    if (!bytes)
+        return std::nullopt;
+    const TtfFontHandle font = openTypeface(*bytes, file->index, dpi, dpi);
     if (!font)
         return std::nullopt;
     const double em = basePointSize * dpi / 72.0;
@@ -163,13 +189,16 @@ std::shared_ptr<FontFace> openFace(int height, int averageWidth, bool bold)
     const double cell = height > 0 ? height : 16;
     const double emHigh = cell / metrics->cellPerEm;
     const double emWide = averageWidth > 0 ? averageWidth / metrics->averageWidthPerEm : emHigh;
-    TtfFontHandle font(TTF_OpenFontIndexDPI(metrics->file.path.c_str(), basePointSize,
-                                            metrics->file.index, emToDpi(emWide), emToDpi(emHigh)));
+    std::shared_ptr<const MappedFile> bytes = typefaceBytes(metrics->file.path);
+    if (!bytes)
+        return nullptr;
+    TtfFontHandle font = openTypeface(*bytes, metrics->file.index, emToDpi(emWide), emToDpi(emHigh));
     if (!font)
         return nullptr;
     auto face = std::make_shared<FontFace>();
     face->cellHeight = TTF_FontHeight(font.get());
     face->ttf = std::move(font);
+    face->bytes = std::move(bytes);
     return face;
 }
 
