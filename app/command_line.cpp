@@ -180,6 +180,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             return parsed;
         }
     }
+    if (line.open && line.output == standardOutputName)
+        parsed.error = "option '--open' needs a file; '--output -' writes to standard output";
     return parsed;
 }
 
@@ -197,6 +199,10 @@ const char* usageText()
            "                 English name (default: Sunday)\n"
            "  --layout 3|2   months per row on the page (default: 3)\n"
            "  --output PATH  where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                 program folder, $XDG_DATA_HOME/orvel/orvelplan/)\n"
+           "                 program folder, $XDG_DATA_HOME/orvel/orvelplan/); '-' writes\n"
+           "                 it to standard output. A file is replaced whole or not at all,\n"
+           "                 except a writable file in a folder that cannot be written:\n"
+           "                 that one is overwritten in place, which is not atomic. A FIFO\n"
+           "                 or device is written into; a folder is refused.\n"
            "  --open         open the written PDF in the default viewer\n";
 }

@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,14 +39,17 @@ protected:
 TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaults)
 {
     const std::string empty = initialSettingsEntries()[0];
-    const std::string megabyte(1 << 20, '7');
+    const std::string longLine(3000, '7');
     const std::vector<std::pair<std::string, SettingsEntries>> cases = {
         {"0\r\n1\n0\r\n120\n300\r\n2011\n1\r\n1\r\n99\n98", saved},
         {"0\n1\n1", {"0", "1", "1", empty, empty, empty, empty, empty}},
         {"", initialSettingsEntries()},
         // Long lines are cut at the limit; the next line is still the next entry.
-        {"1234567890123456789012345\n1\n0\n" + megabyte + "\r\n300\n2011\n1\n1\n",
-         {"1234567890123456789", "1", "0", megabyte.substr(0, settingsLineLimit), "300", "2011", "1", "1"}},
+        {"1234567890123456789012345\n1\n0\n" + longLine + "\r\n300\n2011\n1\n1\n",
+         {"1234567890123456789", "1", "0", longLine.substr(0, settingsLineLimit), "300", "2011", "1", "1"}},
+        // Only the start of a file far larger than any settings file is read.
+        {std::string(settingsFileLimit - 10, ' ') + "\n1\n2\n3\n4\n5\n6\n7\n",
+         {std::string(settingsLineLimit, ' '), "1", "2", "3", "4", "5", empty, empty}},
         {"\x01\x02\xff\n" + std::string("20\0" "16\n", 6) + "abc\n  -40xyz\n\t7\n\n2016  \n\xfe\xff\n",
          {"\x01\x02\xff", std::string("20\0" "16", 5), "abc", "  -40xyz", "\t7", "", "2016  ", "\xfe\xff"}},
     };
@@ -58,6 +63,41 @@ TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaul
     EXPECT_FALSE(readSettingsFile(folder.file("absent.ini"), entries));
     EXPECT_FALSE(readSettingsFile("", entries));
     EXPECT_EQ(entries, initialSettingsEntries());
+}
+
+TEST_F(SettingsFileTest, AFifoOrADeviceInItsPlaceIsNeitherReadNorWrittenAndNeverBlocks)
+{
+    const std::string fifo = folder.file("fifo.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::string> paths = {fifo, folder.file("fifo-link.ini")};
+    std::filesystem::create_symlink(fifo, paths[1]);
+    if (geteuid() == 0) {
+        // A device that reads without end, like /dev/zero, made here.
+        ASSERT_EQ(mknod(folder.file("zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
+        paths.push_back(folder.file("zero-link.ini"));
+        std::filesystem::create_symlink(folder.file("zero"), paths.back());
+    }
+    for (const std::string& settings : paths) {
+        const std::string errors = folder.file("errors.txt");
+        const pid_t child = fork();
+        if (child == 0) {
+            const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(err, STDERR_FILENO);
+            SettingsEntries entries = initialSettingsEntries();
+            const bool read = readSettingsFile(settings, entries);
+            const std::string written = writeSettingsFile(settings, saved);
+            _exit(!read && entries == initialSettingsEntries() && written.find("not a regular file") != std::string::npos ? 0 : 1);
+        }
+        int status = -1;
+        for (int tick = 0; tick < 500 && waitpid(child, &status, WNOHANG) == 0; ++tick)
+            usleep(10000);
+        if (kill(child, SIGKILL) == 0 && waitpid(child, nullptr, 0) == child && status == -1)
+            ADD_FAILURE() << settings << " blocked";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << settings;
+        EXPECT_EQ(readFile(errors), "orvelplan: " + settings + " is not a regular file; using the default settings\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(paths[1]));
 }
 
 TEST_F(SettingsFileTest, WritingReplacesTheFileWholeOrNotAtAllAndLeavesNoTemporaryFile)

@@ -1,6 +1,5 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
-#include "calendar/output_path.h"
 #include "pdf_content.h"
 #include "platform/app_folders.h"
 #include "platform/open_external.h"
@@ -47,25 +46,6 @@ std::string readFile(const std::string& path)
 
 }  // namespace
 
-TEST(OutputPathTest, ReusesTheFirstNameThatCanBeCleared)
-{
-    TemporaryFolder folder;
-    const std::string base = folder.path().string() + "/";
-    std::ofstream(base + "orvelplan0.pdf") << "an earlier calendar";
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan0.pdf");
-    EXPECT_FALSE(fs::exists(base + "orvelplan0.pdf"));
-
-    // Names that survive the delete (here folders) are passed over; when all
-    // do, the last one is used.
-    fs::create_directories(base + "orvelplan0.pdf/kept");
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan1.pdf");
-    for (int n = 1; n < 100; ++n)
-        fs::create_directories(base + "orvelplan" + std::to_string(n) + ".pdf/kept");
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan99.pdf");
-    EXPECT_TRUE(fs::exists(base + "orvelplan0.pdf/kept"));
-    EXPECT_EQ(chooseOutputPath(""), "");
-}
-
 TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
 {
     TemporaryFolder folder;
@@ -78,7 +58,9 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
         ASSERT_TRUE(first.saved()) << first.error;
         EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
         EXPECT_EQ(readPlacements(first.path).size(), 1610u);
-        EXPECT_EQ(createCalendar(grid2010(), twoPerRowLayoutId, false, stderr).path, first.path);
+        CalendarFile second = createCalendar(grid2010(), twoPerRowLayoutId, false, stderr);
+        EXPECT_EQ(second.path, folder.path().string() + "/orvel/orvelplan/orvelplan1.pdf");  // the first is still held
+        second.file.release();
     }
     {
         // A relative XDG_DATA_HOME is not valid and falls back to the home folder.
@@ -92,32 +74,21 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
     EXPECT_FALSE(createCalendar(grid2010(), threePerRowLayoutId, false, stderr).saved());
 }
 
-TEST(CalendarDocumentTest, FailuresReportOnceAndLeaveNothingBehind)
+TEST(CalendarDocumentTest, LibraryErrorsAreReportedOnceWhereDiagnosticsAreAsked)
 {
-    TemporaryFolder folder;
+    // Memory that runs out while the page is drawn, after the document exists.
+    static int allocations;
+    allocations = 0;
+    const PdfMemoryHooks failing{[](HPDF_UINT size) { return ++allocations > 100 ? nullptr : std::malloc(size); },
+                                 [](void* block) { std::free(block); }};
     std::FILE* diagnostics = std::tmpfile();
-    const std::string missing = folder.file("missing/calendar.pdf");
-    EXPECT_EQ(createCalendarPdf(missing, grid2010(), threePerRowLayoutId, diagnostics),
-              "cannot write " + missing + ": No such file or directory");
+    EXPECT_EQ(renderCalendarPdf(grid2010(), threePerRowLayoutId, diagnostics, failing).error,
+              "cannot make the PDF document: out of memory");
     std::rewind(diagnostics);
     char line[80] = {};
-    EXPECT_STREQ(std::fgets(line, sizeof line, diagnostics), "ERROR: error_no=1017, detail_no=2\n");
+    EXPECT_STREQ(std::fgets(line, sizeof line, diagnostics), "ERROR: error_no=1015, detail_no=0\n");
     EXPECT_EQ(std::fgets(line, sizeof line, diagnostics), nullptr);
     std::fclose(diagnostics);
-
-    // A target that cannot be replaced keeps what it holds, with no temporary
-    // file left beside it; a replaceable one gets a whole document.
-    const std::string taken = folder.file("taken.pdf");
-    fs::create_directories(taken + "/inside");
-    EXPECT_NE(createCalendarPdf(taken, grid2010(), threePerRowLayoutId, stderr), "");
-    EXPECT_TRUE(fs::exists(taken + "/inside"));
-    const std::string target = folder.file("calendar.pdf");
-    std::ofstream(target) << "old";
-    ASSERT_EQ(createCalendarPdf(target, grid2010(), twoPerRowLayoutId, stderr), "");
-    const std::string pdf = readFile(target);
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST(OpenExternalTest, LaunchesTheDesktopOpenerWithoutWaiting)
