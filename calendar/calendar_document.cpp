@@ -7,10 +7,12 @@
 #include "platform/open_external.h"
 
 #include <hpdf.h>
+#include <hpdf_doc.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -85,21 +87,41 @@ std::string describeFailure(const PdfErrorRecord& record)
     return text;
 }
 
-// The document as the library would write it to a file, taken from its
-// memory stream so that every byte reaches the disk through our own checked
-// writes.
-bool readSavedDocument(HPDF_Doc document, const PdfErrorRecord& errors, std::string& bytes)
+// The document as the library writes it to a file, collected in memory so
+// that every byte reaches the disk through our own checked writes. The bytes
+// come straight from the library's writes into one growing buffer.
+struct CollectedBytes {
+    std::string bytes;
+    bool failed = false;
+};
+
+extern "C" HPDF_STATUS collectBytes(HPDF_Stream stream, const HPDF_BYTE* data, HPDF_UINT size) noexcept
 {
-    if (HPDF_SaveToStream(document) != HPDF_OK || errors.failed())
-        return false;
-    HPDF_UINT32 size = HPDF_GetStreamSize(document);
-    bytes.resize(size);
-    if (size == 0)
-        return true;
-    if (HPDF_ReadFromStream(document, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &size) != HPDF_OK ||
-        errors.failed() || size != bytes.size())
-        return false;
-    return true;
+    auto& collected = *static_cast<CollectedBytes*>(stream->attr);
+    try {
+        collected.bytes.append(reinterpret_cast<const char*>(data), size);
+    } catch (const std::bad_alloc&) {
+        collected.failed = true;
+        return HPDF_SetError(stream->error, HPDF_FAILD_TO_ALLOC_MEM, 0);
+    }
+    return HPDF_OK;
+}
+
+bool saveDocumentInto(HPDF_Doc document, const PdfErrorRecord& errors, std::string& bytes)
+{
+    CollectedBytes collected;
+    collected.bytes.reserve(64 * 1024);
+    // The library saves into the document's own stream when it has one.
+    document->stream = HPDF_CallbackWriter_New(document->mmgr, collectBytes, &collected);
+    const bool saved = document->stream && HPDF_SaveToStream(document) == HPDF_OK && !errors.failed() &&
+                       !collected.failed;
+    if (document->stream) {
+        HPDF_Stream_Free(document->stream);
+        document->stream = nullptr;
+    }
+    if (saved)
+        bytes = std::move(collected.bytes);
+    return saved;
 }
 
 }  // namespace
@@ -126,9 +148,12 @@ RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, 
         else if (calendarLayout == twoPerRowLayoutId)
             layoutTwoPerRow(target);
     }
-    if (errors.failed() || !readSavedDocument(document.get(), errors, result.bytes)) {
+    if (errors.failed() || !saveDocumentInto(document.get(), errors, result.bytes)) {
         result.bytes.clear();
-        result.error = errors.failed() ? describeFailure(errors) : "cannot make the PDF document";
+        // Some failures inside the library, a failed allocation among them,
+        // are never passed to the handler.
+        result.error = errors.failed() || allocationFailed ? describeFailure(errors)
+                                                           : "cannot make the PDF document: the library did not save it";
     }
     return result;
 }
