@@ -46,7 +46,7 @@ struct CalendarFile {
 };
 
 // The "Create Calendar" command: writes the grid as orvelplanN.pdf in the
-// program folder (chooseOutputPath's rules) and, when the file was saved and
+// program folder (saveUnderFreeOutputPath's rules) and, when the file was saved and
 // `openWhenSaved` is set, hands it to the default viewer.
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved = true,
                             std::FILE* diagnostics = stdout, PdfMemoryHooks memory = {});

@@ -7,8 +7,6 @@
 #include "platform/window_messages.h"
 
 class Bitmap;
-struct SDL_Window;
-union SDL_Event;
 
 // A start-up step that failed: which step, the exit status it ends the program
 // with, and the system's reason.
@@ -72,14 +70,9 @@ public:
     void setOpacity(int alpha) override;
     void present(const DrawSurface& frame) override;
 
-private:
-    bool deliver(const SDL_Event& event, const Procedure& procedure);
+    // What the system keeps for the window; defined only inside platform/.
+    struct Native;
 
-    struct WindowDestroyer {
-        void operator()(SDL_Window* window) const noexcept;
-    };
-    std::unique_ptr<SDL_Window, WindowDestroyer> window;
-    ClientSize size;
-    unsigned timerId = 0;
-    int timerPeriod = 0;  // 0: no timer
+private:
+    std::unique_ptr<Native> native;
 };

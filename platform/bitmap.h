@@ -1,21 +1,27 @@
 #pragma once
-#include "platform/surface_handle.h"
+#include <memory>
 
-// A picture loaded from the program's embedded resources, released when the
-// object goes out of scope.
+// A picture loaded from the program's resources, released when the object goes
+// out of scope.
 class Bitmap {
 public:
-    Bitmap() = default;
-    explicit Bitmap(SurfaceHandle loaded) : surface(std::move(loaded)) {}
+    // What the system keeps for a loaded picture; defined only inside platform/.
+    struct Native;
 
-    bool isLoaded() const { return surface != nullptr; }
+    Bitmap();
+    explicit Bitmap(std::unique_ptr<Native> loaded);
+    Bitmap(Bitmap&&) noexcept;
+    Bitmap& operator=(Bitmap&&) noexcept;
+    ~Bitmap();
+
+    bool isLoaded() const { return image != nullptr; }
     int width() const;
     int height() const;
-    // For platform code only, e.g. to hand the icon to the window.
-    SDL_Surface* sdlSurface() const { return surface.get(); }
+    // For platform code only, e.g. to draw the picture or hand the icon to the window.
+    const Native* native() const { return image.get(); }
 
 private:
-    SurfaceHandle surface;
+    std::unique_ptr<Native> image;
 };
 
 // Loads the bitmap resource with this number (101 .. 113, the icon is 109).

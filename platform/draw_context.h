@@ -5,7 +5,8 @@
 #include "platform/colour.h"
 #include "platform/font.h"
 
-struct SDL_Surface;
+// The picture a context draws on; defined only inside platform/.
+struct DrawTarget;
 
 // A rectangle by its edges; right and bottom lie just outside it.
 struct DrawRect {
@@ -27,10 +28,10 @@ enum class TextAlign { left, centre, right };
 
 // Draws on a 32-bit surface with the few operations the skin controls need.
 // Everything is clipped to the surface; nothing is kept between calls. A context
-// without a surface draws nothing.
+// without a surface draws nothing. Contexts come from DrawSurface::context().
 class DrawContext {
 public:
-    explicit DrawContext(SDL_Surface* target) : target(target) {}
+    explicit DrawContext(DrawTarget* target) : target(target) {}
 
     int width() const;
     int height() const;
@@ -51,5 +52,5 @@ public:
                   TextAlign align);
 
 private:
-    SDL_Surface* target;
+    DrawTarget* target;
 };

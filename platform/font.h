@@ -1,29 +1,35 @@
 #pragma once
+#include <memory>
 
+// The typeface at one size as the system keeps it; defined only inside platform/.
 struct FontFace;
 
 inline constexpr int normalWeight = 400;
 inline constexpr int boldWeight = 700;
 
+// How the glyph edges are smoothed where the system lets the program choose:
+// the system's usual rendering, or sub-pixel smoothing for small text.
+enum class FontQuality { standard, clearType };
+
 // A sans-serif font sized the way the controls ask for it: `height` is the
 // character cell height in pixels (ascent plus descent), `averageWidth` the
 // average character width in pixels (0 = the font's natural width for that
 // height), `weight` 400 for normal and 700 for bold (600 and above is bold).
-// The typeface files and rendered glyphs are kept for the life of the program,
-// so creating a Font on every draw is cheap. The layer starts SDL_ttf itself
-// and relies on it staying up until the process ends: nothing may call TTF_Quit.
-// A Font whose typeface cannot be found is not usable and draws no text.
+// Creating a Font on every draw is meant: the implementation decides what, if
+// anything, it keeps between draws. A Font whose typeface cannot be found is
+// not usable and draws no text.
 class Font {
 public:
-    Font(int height, int averageWidth, int weight);
+    Font(int height, int averageWidth, int weight, FontQuality quality = FontQuality::standard);
 
     bool isUsable() const { return face != nullptr; }
     // Height of one line of text as drawn, in pixels; 0 when not usable.
     int cellHeight() const;
     // Width of the text as drawn, in pixels; 0 when not usable.
     int textWidth(const char* text) const;
-    FontFace* sizedFace() const { return face; }
+    // For platform code only.
+    FontFace* sizedFace() const { return face.get(); }
 
 private:
-    FontFace* face = nullptr;  // owned by the program-wide font cache
+    std::shared_ptr<FontFace> face;
 };

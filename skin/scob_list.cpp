@@ -116,7 +116,8 @@ void scobList::drawFace(DrawContext& dc)
 {
     if (!visible_)
         return;
-    const Font font(fontHeight_, fontWidth_, normalWeight);
+    // Row text is small, so it asks for sub-pixel smoothing; button captions take the usual rendering.
+    const Font font(fontHeight_, fontWidth_, normalWeight, FontQuality::clearType);
 
     // The caption row is painted even without a caption; row 0 then covers it.
     const Colour captionFill = static_cast<Colour>(resolveColour(captionFillColour_));

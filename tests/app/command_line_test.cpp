@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/version.h"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +66,57 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"pdf", "--output="}, "invalid output path '' (expected a file name)"},
         {{"pdf", "--output", "--open"}, "option '--output' needs a value (expected a file name)"},
         {{"pdf", "--open=yes"}, "option '--open' takes no value"},
-        {{"pdf", "2010"}, "unknown option '2010' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"pdf", "2010"}, "unexpected argument '2010' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"pdf", "--", "--year"}, "unexpected argument '--year' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"pdf", "-x"}, "unknown option '-x' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"pdf", "-y"}, "option '--year' needs a value (expected a whole number from 1 to 9999)"},
+        {{"pdf", "-y", "-5"}, "invalid year '-5' (expected a whole number from 1 to 9999)"},
+        {{"text", "-o", "a.pdf"}, "option '--output' does not apply to 'text' (expected --year or --weekend)"},
+        {{"--", "--version"}, "unknown command '--version' (expected pdf, text, --help or --version)"},
         {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year or --weekend)"},
     };
     for (const auto& [arguments, error] : cases)
         EXPECT_EQ(parse(arguments).error, error) << arguments.back();
+}
+
+// The GNU forms: one-letter options with the value apart or attached, "--"
+// ending the options, help wherever it is asked for before "--".
+TEST(CommandLineTest, ShortOptionsAndEndOfOptions)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        CommandLine::Action action;
+        int year;
+        std::string output;
+    };
+    const std::vector<Case> cases = {
+        {{"pdf", "-y", "2031", "-o", "a.pdf"}, CommandLine::Action::pdf, 2031, "a.pdf"},
+        {{"pdf", "-y2031", "-oa.pdf"}, CommandLine::Action::pdf, 2031, "a.pdf"},
+        {{"pdf", "-o", "-"}, CommandLine::Action::pdf, 2026, "-"},
+        {{"pdf", "--output", "-o"}, CommandLine::Action::pdf, 2026, "-o"},
+        {{"pdf", "-y", "2031", "--"}, CommandLine::Action::pdf, 2031, ""},
+        {{"text", "-y", "1999"}, CommandLine::Action::text, 1999, ""},
+        {{"--", "text"}, CommandLine::Action::text, 2026, ""},
+        {{"--"}, CommandLine::Action::window, 2026, ""},
+        {{"pdf", "-y", "2031", "-h"}, CommandLine::Action::help, 2026, ""},
+        {{"--version"}, CommandLine::Action::version, 2026, ""},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine parsed = parse(c.arguments);
+        EXPECT_EQ(parsed.error, "") << c.arguments.back();
+        EXPECT_EQ(std::tie(parsed.commandLine.action, parsed.commandLine.year, parsed.commandLine.output),
+                  std::tie(c.action, c.year, c.output))
+            << c.arguments.back();
+    }
+}
+
+TEST(CommandLineTest, HelpAndVersionTexts)
+{
+    EXPECT_TRUE(std::string_view(usageText()).starts_with("Usage: orvelplan "));
+    const std::string version = versionText();
+    EXPECT_TRUE(version.starts_with(std::string("orvelplan (Orvel Planner) ") + programVersion + "\n")) << version;
+    EXPECT_NE(version.find("\nCopyright (c) 2026 The Orvel Planner developers\nLicense zlib"), std::string::npos)
+        << version;
 }
 
 TEST(CommandLineProcessTest, OutputStreamsAndExitStatus)

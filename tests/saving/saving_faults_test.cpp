@@ -251,8 +251,9 @@ TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
             int status = 0;
             waitpid(pids[copy], &status, 0);
             EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(logs.file("err" + std::to_string(copy)));
-            paths[copy] = paths[copy].substr(paths[copy].find_first_not_of('f'));
-            paths[copy].pop_back();
+            const std::size_t start = paths[copy].find_first_not_of('f');
+            ASSERT_NE(start, std::string::npos) << "copy " << copy << " printed no path";
+            paths[copy] = paths[copy].substr(start, paths[copy].size() - start - 1);
         }
         ASSERT_NE(paths[0], paths[1]) << pair;
         EXPECT_EQ(readFile(paths[0]), first) << pair;

@@ -5,7 +5,8 @@
 
 #include <SDL.h>
 
-#include "platform/font_face.h"
+#include "platform/sdl/font_face.h"
+#include "platform/sdl/native_types.h"
 
 namespace {
 
@@ -28,32 +29,39 @@ void fillRect(SDL_Surface& surface, int x, int y, int w, int h, Uint32 pixel)
     }
 }
 
+SDL_Surface* surfaceOf(DrawTarget* target)
+{
+    return target ? target->surface.get() : nullptr;
+}
+
 }  // namespace
 
-int DrawContext::width() const { return target ? target->w : 0; }
-int DrawContext::height() const { return target ? target->h : 0; }
+int DrawContext::width() const { return target ? target->surface->w : 0; }
+int DrawContext::height() const { return target ? target->surface->h : 0; }
 
 void DrawContext::copyBitmap(const Bitmap& bitmap, int x, int y, int width, int height)
 {
-    SDL_Surface* source = bitmap.sdlSurface();
-    if (!target || !source)
+    SDL_Surface* const surface = surfaceOf(target);
+    SDL_Surface* source = sdlSurfaceOf(bitmap);
+    if (!surface || !source)
         return;
     const int w = std::min(width, source->w);
     const int h = std::min(height, source->h);
     if (w <= 0 || h <= 0)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_SetClipRect(target, nullptr);
+    SDL_SetClipRect(surface, nullptr);
     SDL_Rect from{0, 0, w, h};
     SDL_Rect to{x, y, w, h};
-    SDL_BlitSurface(source, &from, target, &to);
+    SDL_BlitSurface(source, &from, surface, &to);
 }
 
 void DrawContext::copyBitmapTransparent(const Bitmap& bitmap, int x, int y, int width, int height,
                                         Colour transparent)
 {
-    SDL_Surface* source = bitmap.sdlSurface();
-    if (!target || !source || target->format->BytesPerPixel != 4)
+    SDL_Surface* const surface = surfaceOf(target);
+    SDL_Surface* source = sdlSurfaceOf(bitmap);
+    if (!surface || !source || surface->format->BytesPerPixel != 4)
         return;
     const int w = std::min(width, source->w);
     const int h = std::min(height, source->h);
@@ -61,18 +69,18 @@ void DrawContext::copyBitmapTransparent(const Bitmap& bitmap, int x, int y, int 
         return;
     // Comparing in the target's format makes palette and true-colour bitmaps
     // alike: every source pixel that is exactly the transparent colour is skipped.
-    const SurfaceHandle converted(SDL_ConvertSurface(source, target->format, 0));
+    const SurfaceHandle converted(SDL_ConvertSurface(source, surface->format, 0));
     if (!converted)
         return;
-    const Uint32 colourBits = target->format->Rmask | target->format->Gmask | target->format->Bmask;
-    const Uint32 skip = mapColour(*target, transparent) & colourBits;
-    const int firstRow = std::max(0, -y), lastRow = std::min(h, target->h - y);
-    const int firstColumn = std::max(0, -x), lastColumn = std::min(w, target->w - x);
+    const Uint32 colourBits = surface->format->Rmask | surface->format->Gmask | surface->format->Bmask;
+    const Uint32 skip = mapColour(*surface, transparent) & colourBits;
+    const int firstRow = std::max(0, -y), lastRow = std::min(h, surface->h - y);
+    const int firstColumn = std::max(0, -x), lastColumn = std::min(w, surface->w - x);
     for (int row = firstRow; row < lastRow; ++row) {
         const auto* from = reinterpret_cast<const Uint32*>(
             static_cast<const Uint8*>(converted->pixels) + row * converted->pitch);
-        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) +
-                                             (y + row) * target->pitch) + x;
+        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                             (y + row) * surface->pitch) + x;
         for (int column = firstColumn; column < lastColumn; ++column) {
             if ((from[column] & colourBits) != skip)
                 to[column] = from[column];
@@ -82,22 +90,24 @@ void DrawContext::copyBitmapTransparent(const Bitmap& bitmap, int x, int y, int 
 
 void DrawContext::rectangle(const DrawRect& rect, Pen pen, Brush brush)
 {
-    if (!target)
+    SDL_Surface* const surface = surfaceOf(target);
+    if (!surface)
         return;
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return;
-    fillRect(*target, rect.left, rect.top, w, h, mapColour(*target, pen.colour));
+    fillRect(*surface, rect.left, rect.top, w, h, mapColour(*surface, pen.colour));
     if (w > 2 && h > 2)
-        fillRect(*target, rect.left + 1, rect.top + 1, w - 2, h - 2, mapColour(*target, brush.colour));
+        fillRect(*surface, rect.left + 1, rect.top + 1, w - 2, h - 2, mapColour(*surface, brush.colour));
 }
 
 void DrawContext::drawText(std::string_view text, const DrawRect& rect, const Font& font,
                            Colour colour, TextAlign align)
 {
+    SDL_Surface* const surface = surfaceOf(target);
     FontFace* face = font.sizedFace();
-    if (!target || !face || text.empty())
+    if (!surface || !face || text.empty())
         return;
     SDL_Surface* rendered = face->rendered.find(*face->ttf, std::string(text), colour & 0xFFFFFF);
     if (!rendered)
@@ -112,9 +122,9 @@ void DrawContext::drawText(std::string_view text, const DrawRect& rect, const Fo
     const int top = rect.top + (boxHeight - face->cellHeight) / 2;
 
     SDL_Rect clip{rect.left, rect.top, boxWidth, boxHeight};
-    if (SDL_SetClipRect(target, &clip)) {
+    if (SDL_SetClipRect(surface, &clip)) {
         SDL_Rect to{left, top, rendered->w, rendered->h};
-        SDL_BlitSurface(rendered, nullptr, target, &to);
+        SDL_BlitSurface(rendered, nullptr, surface, &to);
     }
-    SDL_SetClipRect(target, nullptr);
+    SDL_SetClipRect(surface, nullptr);
 }

@@ -1,4 +1,4 @@
-#include "platform/surface_handle.h"
+#include "platform/sdl/surface_handle.h"
 
 #include <SDL.h>
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/bitmap.h"
-#include "platform/display_connection.h"
 #include "platform/draw_surface.h"
+#include "platform/sdl/display_connection.h"
+#include "platform/sdl/native_types.h"
 
 namespace {
 
@@ -73,24 +73,32 @@ ClientSize VideoSystem::usableScreenSize() const
     return {bounds.w, bounds.h};
 }
 
-void AppWindow::WindowDestroyer::operator()(SDL_Window* window) const noexcept
-{
-    SDL_DestroyWindow(window);
-}
+struct AppWindow::Native {
+    bool deliver(const SDL_Event& event, const Procedure& procedure);
+    void run(const Procedure& procedure);
 
-AppWindow::AppWindow() = default;
+    struct WindowDestroyer {
+        void operator()(SDL_Window* window) const noexcept { SDL_DestroyWindow(window); }
+    };
+    std::unique_ptr<SDL_Window, WindowDestroyer> window;
+    ClientSize size;
+    unsigned timerId = 0;
+    int timerPeriod = 0;  // 0: no timer
+};
+
+AppWindow::AppWindow() : native(std::make_unique<Native>()) {}
 AppWindow::~AppWindow() = default;
 
 StartupFailure AppWindow::create(const std::string& title, ClientSize client, ScreenPoint outerTopLeft)
 {
-    window.reset(SDL_CreateWindow(title.c_str(), outerTopLeft.x, outerTopLeft.y, client.width, client.height,
-                                  SDL_WINDOW_HIDDEN));
-    if (!window)
+    native->window.reset(SDL_CreateWindow(title.c_str(), outerTopLeft.x, outerTopLeft.y, client.width,
+                                          client.height, SDL_WINDOW_HIDDEN));
+    if (!native->window)
         return {"Main2", noWindowStatus, sdlReason()};
-    size = client;
-    if (!SDL_GetWindowSurface(window.get())) {
+    native->size = client;
+    if (!SDL_GetWindowSurface(native->window.get())) {
         const std::string reason = sdlReason();
-        window.reset();
+        native->window.reset();
         return {"Main3", noSurfaceStatus, reason};
     }
     return {};
@@ -98,62 +106,68 @@ StartupFailure AppWindow::create(const std::string& title, ClientSize client, Sc
 
 void AppWindow::setIcon(const Bitmap& icon)
 {
-    if (icon.isLoaded())
-        SDL_SetWindowIcon(window.get(), icon.sdlSurface());
+    if (SDL_Surface* picture = sdlSurfaceOf(icon))
+        SDL_SetWindowIcon(native->window.get(), picture);
 }
 
 void AppWindow::show()
 {
-    SDL_ShowWindow(window.get());
+    SDL_ShowWindow(native->window.get());
 }
 
 void AppWindow::startTimer(unsigned id, int periodMs)
 {
-    timerId = id;
-    timerPeriod = std::max(periodMs, shortestTimerPeriod);
+    native->timerId = id;
+    native->timerPeriod = std::max(periodMs, shortestTimerPeriod);
 }
 
 ClientSize AppWindow::clientSize() const
 {
-    return size;
+    return native->size;
 }
 
 ScreenPoint AppWindow::outerTopLeft() const
 {
     int x = 0;
     int y = 0;
-    SDL_GetWindowPosition(window.get(), &x, &y);
+    SDL_GetWindowPosition(native->window.get(), &x, &y);
     int top = 0;
     int left = 0;
     // Fails without a window manager, which draws no frame: the client's corner
     // is then the outer corner.
-    if (SDL_GetWindowBordersSize(window.get(), &top, &left, nullptr, nullptr) != 0)
+    if (SDL_GetWindowBordersSize(native->window.get(), &top, &left, nullptr, nullptr) != 0)
         top = left = 0;
     return {x - left, y - top};
 }
 
 void AppWindow::setAlwaysOnTop(bool onTop)
 {
-    SDL_SetWindowAlwaysOnTop(window.get(), onTop ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowAlwaysOnTop(native->window.get(), onTop ? SDL_TRUE : SDL_FALSE);
 }
 
 void AppWindow::setOpacity(int alpha)
 {
-    SDL_SetWindowOpacity(window.get(), static_cast<float>(std::clamp(alpha, 0, 255)) / 255.0f);
+    SDL_SetWindowOpacity(native->window.get(), static_cast<float>(std::clamp(alpha, 0, 255)) / 255.0f);
 }
 
 void AppWindow::present(const DrawSurface& frame)
 {
-    SDL_Surface* target = SDL_GetWindowSurface(window.get());
+    SDL_Surface* target = SDL_GetWindowSurface(native->window.get());
     if (!target || !frame.isValid())
         return;
-    SDL_SetSurfaceBlendMode(frame.sdlSurface(), SDL_BLENDMODE_NONE);
-    SDL_BlitSurface(frame.sdlSurface(), nullptr, target, nullptr);
-    SDL_UpdateWindowSurface(window.get());
+    SDL_Surface* picture = frame.target()->surface.get();
+    SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(picture, nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(native->window.get());
+}
+
+void AppWindow::run(const Procedure& procedure)
+{
+    native->run(procedure);
 }
 
 // Turns one SDL event into the window's message; false once the window is to close.
-bool AppWindow::deliver(const SDL_Event& event, const Procedure& procedure)
+bool AppWindow::Native::deliver(const SDL_Event& event, const Procedure& procedure)
 {
     switch (event.type) {
     case SDL_QUIT:
@@ -197,7 +211,7 @@ bool AppWindow::deliver(const SDL_Event& event, const Procedure& procedure)
     return true;
 }
 
-void AppWindow::run(const Procedure& procedure)
+void AppWindow::Native::run(const Procedure& procedure)
 {
     // A signal that arrives between draining the queue and going to sleep does
     // not wake the sleep; looking at SDL's queue this often catches its quit.

@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "platform/colour.h"
-#include "platform/font_face.h"
-#include "platform/typeface_file.h"
+#include "platform/sdl/font_face.h"
+#include "platform/sdl/typeface_file.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ bool ttfReady()
     return ready;
 }
 
-std::unique_ptr<FontFace> openFace(int height, int averageWidth, bool bold)
+std::shared_ptr<FontFace> openFace(int height, int averageWidth, bool bold)
 {
     const std::optional<TypefaceMetrics>& metrics = typefaceMetrics(bold);
     if (!metrics)
@@ -92,23 +92,25 @@ std::unique_ptr<FontFace> openFace(int height, int averageWidth, bool bold)
                                             metrics->file.index, emToDpi(emWide), emToDpi(emHigh)));
     if (!font)
         return nullptr;
-    auto face = std::make_unique<FontFace>();
+    auto face = std::make_shared<FontFace>();
     face->cellHeight = TTF_FontHeight(font.get());
     face->ttf = std::move(font);
     return face;
 }
 
 // Every size asked for is opened once and kept for the life of the program,
-// together with the glyphs SDL_ttf renders into it.
-FontFace* cachedFace(int height, int averageWidth, bool bold)
+// together with the glyphs SDL_ttf renders into it, so creating a Font on
+// every draw is cheap. The layer starts SDL_ttf itself and relies on it
+// staying up until the process ends: nothing may call TTF_Quit.
+const std::shared_ptr<FontFace>& cachedFace(int height, int averageWidth, bool bold)
 {
     using Key = std::tuple<int, int, bool>;
-    static std::map<Key, std::unique_ptr<FontFace>> faces;
+    static std::map<Key, std::shared_ptr<FontFace>> faces;
     const Key key{height, averageWidth, bold};
     auto found = faces.find(key);
     if (found == faces.end())
         found = faces.emplace(key, openFace(height, averageWidth, bold)).first;
-    return found->second.get();
+    return found->second;
 }
 
 }  // namespace
@@ -130,7 +132,8 @@ SDL_Surface* RenderedLines::find(TTF_Font& font, const std::string& text, std::u
     return lines.emplace(std::move(key), std::move(line)).first->second.get();
 }
 
-Font::Font(int height, int averageWidth, int weight)
+// SDL_ttf renders every size smoothed alike; the quality asked for makes no difference.
+Font::Font(int height, int averageWidth, int weight, FontQuality)
 {
     if (ttfReady())
         face = cachedFace(height, averageWidth, weight >= 600);

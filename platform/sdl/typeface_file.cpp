@@ -1,4 +1,4 @@
-#include "platform/typeface_file.h"
+#include "platform/sdl/typeface_file.h"
 
 #include <memory>
 

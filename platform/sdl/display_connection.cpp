@@ -1,6 +1,6 @@
 // The only file that sees X11: its headers define macros (None, Bool, Status)
 // that clash with ordinary names elsewhere.
-#include "platform/display_connection.h"
+#include "platform/sdl/display_connection.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

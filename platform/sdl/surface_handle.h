@@ -3,8 +3,7 @@
 
 struct SDL_Surface;
 
-// Owning handle for an SDL surface. The header only names the type, so code
-// outside platform/ can hold surfaces without seeing SDL.
+// Owning handle for an SDL surface.
 struct SdlSurfaceFree {
     void operator()(SDL_Surface* surface) const noexcept;
 };

@@ -6,7 +6,7 @@
 
 #include <SDL_ttf.h>
 
-#include "platform/surface_handle.h"
+#include "platform/sdl/surface_handle.h"
 
 // A typeface opened at one size, shared by every Font of that size. Only
 // platform code sees this.

@@ -16,8 +16,8 @@ foreach(input IN LISTS INPUTS)
   string(APPEND entries "    {${id}, resource${id}, sizeof resource${id}},\n")
 endforeach()
 
-file(WRITE "${OUTPUT}.tmp" "// Made by platform/embed_resources.cmake from the files under res/.
-#include \"platform/resources.h\"
+file(WRITE "${OUTPUT}.tmp" "// Made by platform/sdl/embed_resources.cmake from the files under res/.
+#include \"platform/sdl/resources.h\"
 
 #include <cstddef>
 
