@@ -223,6 +223,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             return parsed;
         }
     }
+    if (line.open && line.output == standardOutputName)
+        parsed.error = "option '--open' needs a file; '--output -' writes to standard output";
     return parsed;
 }
 
@@ -240,7 +242,12 @@ std::string usageText()
            "                      English name (default: Sunday)\n"
            "      --layout=3|2    months per row on the page (default: 3)\n"
            "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                      program folder, ") + programFolderForHelp() + ")\n"
+           "                      program folder, ") + programFolderForHelp() + "); '-'\n"
+           "                      writes it to standard output. A file is replaced whole\n"
+           "                      or not at all, except a writable file in a folder that\n"
+           "                      cannot be written: that one is overwritten in place,\n"
+           "                      which is not atomic. A FIFO or device is written into;\n"
+           "                      a folder is refused.\n"
            "      --open          open the written PDF in the default viewer\n"
            "  -h, --help          print this help and exit\n"
            "      --version       print the version and exit\n"

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the command line asks for.
@@ -9,9 +10,12 @@ struct CommandLine {
     int year = 0;            // 1..9999
     int weekendDay = 0;      // the weekday that ends each week, 0 = Sunday .. 6 = Saturday
     int calendarLayout = 0;  // 0 = "3 Months / row", 1 = "2 Months / row"
-    std::string output;      // empty: the program folder's next orvelplanN.pdf
+    std::string output;      // empty: the program folder's next orvelplanN.pdf; "-": standard output
     bool open = false;       // hand the written file to the default viewer
 };
+
+// The --output value that means standard output.
+inline constexpr std::string_view standardOutputName = "-";
 
 struct ParsedCommandLine {
     CommandLine commandLine;
