@@ -1,5 +1,8 @@
-# Waiting and checking steps shared by the window end-to-end tests; sourced.
+# Steps shared by the window end-to-end tests (Linux and Wine); sourced.
 # A failed check is counted in $failures; $limit (default 5) bounds each wait.
+# The window steps use $work, $wid, $app_pid, $pids, $version and the caller's
+# launch (execs the program, so that $app_pid is its own) and close_window
+# (asks it to close).
 wait_for() {  # runs the command until it succeeds, for at most $1 seconds
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
@@ -9,3 +12,73 @@ check() {
   if wait_for "${limit:-5}" "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
 not() { ! "$@"; }
+need_tools() {  # exits 77 (skipped) when a tool is missing; $1 names the set-up option
+  local option=$1 tool; shift
+  for tool; do command -v "$tool" >/dev/null || { echo "window_e2e: no $tool (scripts/setup $option); skipped"; exit 77; }; done
+}
+start_xvfb() {  # a private X server: exports DISPLAY, sets xvfb_pid
+  : >"$1"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1" 2>/dev/null & xvfb_pid=$!
+  wait_for 20 grep -q '[0-9]' "$1" || { echo "FAIL: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(head -n 1 "$1")"
+}
+window_manager() {  # stacking and activation requests go through one
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return
+  openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
+  wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "FAIL: no openbox"; exit 1; }
+}
+windows() { xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"; }
+find_window() { wid=$(windows | head -n1); [ -n "$wid" ]; }
+start_program() {
+  launch >"$work/stdout" 2>"$work/stderr" & app_pid=$! pids+=($!)
+  wait_for 30 find_window || { cat "$work/stderr"; echo "FAIL: no window"; exit 1; }
+}
+close_politely() {  # close_window sends what the close button sends
+  local status=0
+  close_window
+  wait_for 30 not kill -0 "$app_pid" || kill -9 "$app_pid"
+  wait "$app_pid" || status=$?
+  [ "$status" = 0 ] || tail -n5 "$work/stderr"
+  check "exit status 0 after a polite close (got $status)" [ "$status" = 0 ]
+}
+opened() { grep -qxF "$1" <(tr -d '\r' <"$work/opened"); }
+has() { xprop -id "$wid" "$1" | grep -q -- "$2"; }
+# Client pixel as RRGGBB, the client area at ($ox, $oy) of the window; every check takes a new screenshot.
+pixel() {
+  import-im6.q16 -window "$wid" "$work/shot.png" &&
+    convert-im6.q16 "$work/shot.png" -format "%[hex:p{$(($1 + ${ox:-0})),$(($2 + ${oy:-0}))}]" info:
+}
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+coral() {  # the Create Calendar button's face
+  local c; c=$(pixel 160 300)
+  [ ${#c} = 6 ] && (( 16#${c:0:2} > 200 && 16#${c:2:2} > 90 && 16#${c:2:2} < 170 && 16#${c:4:2} > 80 && 16#${c:4:2} < 160 ))
+}
+point() { xdotool mousemove --window "$wid" $(($1 + ${ox:-0})) $(($2 + ${oy:-0})); }
+click() { point "$1" "$2" && xdotool click 1; }
+rows() {  # with the pointer parked on the background: captions salmon, chosen rows yellow
+  local colour=$1 what=$2; shift 2
+  point 50 390
+  for p in "$@"; do check "$what: row at $p" pixel_is ${p/,/ } "$colour"; done
+}
+first_screen() {  # the look of a first start, and the three choices of both tests clicked
+  rows FF967D "caption rows" 120,75 290,75 430,75
+  rows FFFF00 "first start" 120,95 290,95 430,95
+  check "coral Create Calendar" coral
+  check "not topmost at first" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
+  check "opaque at first" not has _NET_WM_WINDOW_OPACITY =
+}
+choose_2016_two_months_saturday() {
+  click 80 220 && click 230 120 && click 385 220
+  rows FFFF00 "chosen" 120,215 290,115 430,215
+}
+restored() {  # a second start: the choices, on top and translucent
+  rows FFFF00 "restored" 120,215 290,115 430,215
+  check "topmost from the start" has _NET_WM_STATE _NET_WM_STATE_ABOVE
+  check "translucent from the start" has _NET_WM_WINDOW_OPACITY "$1"
+}
+toggles_and_links() {  # $1: the opacity property as the X server shows it; links carry $tag
+  click 441 11 && check "opacity 190 of 255" has _NET_WM_WINDOW_OPACITY "$1"
+  click 461 11 && check "topmost" has _NET_WM_STATE _NET_WM_STATE_ABOVE
+  click 421 11 && limit=15 check "calendar page link" opened "https://www.orvel.example/calendar/index.php?v=$tag"
+  click 70 10 && limit=15 check "home page link" opened "https://www.orvel.example/index.php?v=$tag"
+}

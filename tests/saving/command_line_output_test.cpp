@@ -55,21 +55,12 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
 TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 {
     fs::permissions(logs.path(), fs::perms::all);
-    const pid_t child = fork();
-    if (child == 0) {
-        // Root may write anywhere: the program runs as nobody.
-        if (runningAsRoot() && (chown(data.path().c_str(), 65534, 65534) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(3);
+    EXPECT_TRUE(asUnprivilegedUser({data.path()}, [&] {
         chmod(data.path().c_str(), 0500);
         const ProgramRun result = runProgram({"pdf"}, logs, data.path());
-        _exit(result.status == 1 &&
-                      result.err == "orvelplan: cannot create the folder " + data.path().string() + "/orvel: Permission denied\n"
-                  ? 0
-                  : 4);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return result.status == 1 &&
+               result.err == "orvelplan: cannot create the folder " + data.path().string() + "/orvel: Permission denied\n";
+    }));
     chmod(data.path().c_str(), 0700);
 }
 

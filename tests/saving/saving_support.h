@@ -4,42 +4,17 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <set>
+#include <functional>
 #include <signal.h>
-#include <sstream>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
-#include "tests/calendar/temporary_folder.h"
+#include "tests/test_support.h"
 
 namespace saving_test {
-
-inline std::string readFile(const std::string& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
-inline void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-// The names in a folder, sorted.
-inline std::set<std::string> namesIn(const std::string& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
 
 inline long temporaryFilesIn(const std::string& folder)
 {
@@ -69,6 +44,27 @@ inline bool runningAsRoot()
     return geteuid() == 0;
 }
 
+// `check` run in a child process, as nobody when the tests run as root (root
+// may write anywhere) after `owned` has been handed to nobody; true when it
+// returned true.
+inline bool asUnprivilegedUser(const std::vector<std::string>& owned, const std::function<bool()>& check)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (runningAsRoot()) {
+            for (const std::string& path : owned)
+                if (chown(path.c_str(), 65534, 65534) != 0)
+                    _exit(3);
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(3);
+        }
+        _exit(check() ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // How many times the heavy loops go round: ORVEL_STRESS=1 (the separate
 // saving_stress test) asks for the full counts.
 inline int rounds(int quick, int full)
@@ -77,29 +73,14 @@ inline int rounds(int quick, int full)
     return stress && stress[0] == '1' ? full : quick;
 }
 
-inline const char* programBinary()
-{
-    return std::getenv("ORVEL_BINARY");
-}
-
 // The program started with `arguments`, its data folder `dataHome`, its
 // standard output on `stdoutFd` (or a file) and standard error into `errPath`.
 inline pid_t startProgram(const std::vector<std::string>& arguments, const std::string& dataHome, int stdoutFd,
                           const std::string& errPath)
 {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(stdoutFd, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(programBinary())};
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t pid = spawnProgram(arguments, stdoutFd, err, {{"XDG_DATA_HOME", dataHome.c_str()}});
+    close(err);
     return pid;
 }
 

@@ -5,21 +5,12 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/calendar/temporary_folder.h"
+#include "tests/test_support.h"
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 std::string output(const TemporaryFolder& data) { return readFile(data.file("output.txt")); }
 
@@ -30,23 +21,15 @@ std::string output(const TemporaryFolder& data) { return readFile(data.file("out
 // status, or -1 when it did not end by itself within 30 seconds.
 int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, int quitSignal = SIGTERM)
 {
-    const char* binary = std::getenv("ORVEL_BINARY");
     // The page of an earlier run must not pass for this one's.
     std::filesystem::remove(data.file("output.txt"));
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = open(data.file("output.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, STDOUT_FILENO);
-        dup2(out, STDERR_FILENO);
-        // Never a real display: a message box there would wait for a click.
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        videoDriver ? setenv("SDL_VIDEODRIVER", videoDriver, 1) : unsetenv("SDL_VIDEODRIVER");
-        setenv("XDG_DATA_HOME", data.path().c_str(), 1);
-        setenv("XDG_CACHE_HOME", (data.path() / "cache").c_str(), 1);
-        execl(binary, binary, static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const int out = open(data.file("output.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string cache = (data.path() / "cache").string();
+    // Never a real display: a message box there would wait for a click.
+    const pid_t pid = spawnProgram({}, out, out,
+                                   {{"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}, {"SDL_VIDEODRIVER", videoDriver},
+                                    {"XDG_DATA_HOME", data.path().c_str()}, {"XDG_CACHE_HOME", cache.c_str()}});
+    close(out);
     for (int tick = 0; tick < 1500; ++tick) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid)
@@ -62,7 +45,7 @@ int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, 
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override { if (!std::getenv("ORVEL_BINARY")) GTEST_SKIP() << "set ORVEL_BINARY to the program"; }
+    void SetUp() override { if (!programBinary()) GTEST_SKIP() << "set ORVEL_BINARY to the program"; }
 
     TemporaryFolder data;
     std::filesystem::path settings = data.path() / "orvel/orvelplan/orvelplan.ini";
@@ -81,7 +64,7 @@ TEST_F(ProgramTest, AskedToQuitItSavesTheSettingsAndEndsWithStatusZero)
 {
     for (const int quitSignal : {SIGTERM, SIGINT, SIGHUP}) {
         std::filesystem::create_directories(settings.parent_path());
-        std::ofstream(settings) << "0\n0\n1\n100\n4294967288\n2015\n3\n1\n";
+        writeFile(settings, "0\n0\n1\n100\n4294967288\n2015\n3\n1\n");
         EXPECT_EQ(runProgram(data, "dummy", true, quitSignal), 0) << strsignal(quitSignal) << ": " << output(data);
         // The choices come back as restored; the dummy screen puts the window
         // where it was asked, the left edge moved back on screen.

@@ -1,43 +1,21 @@
-# A private Wine session for the Windows tests: a fresh prefix, one persistent
-# wineserver, optionally a private X server. Source it, do not run it:
-#
-#   . tests/wine/wine_prefix.sh
-#   wine_session_begin "$work/prefix" [--display]   # --display: private Xvfb for windows
-#   trap wine_session_end EXIT
-#   wine_record_opens "$work/opened.log"   # stand-in PDF viewer and browser
-#   wine "$exe" ...
-#
-# wine_session_begin exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES (and DISPLAY
-# with --display, set before the first wine call: a wineserver started without
-# it gives later windows no X window) and ORVEL_WINE_SESSION=1. A test run by
-# scripts/test windows finds ORVEL_WINE_SESSION set and reuses that session
-# (wine_session_join) instead of making its own; run alone, it begins its own.
-# wine_session_end stops the wineserver (and Xvfb) and removes the prefix.
-#
-# Other helpers:
-#   wine_path UNIX_PATH                 the path as the Windows program sees it (Z:\...)
-#   wine_register_open CLASS COMMAND    what ShellExecute runs for a file class or
-#                                       protocol (pdffile, http, https); %1 is the target
-#   wine_record_opens LOG               registers, for PDFs and web links, a stand-in
-#                                       that appends each target to LOG, one a line
-#   wine_program_data                   the prefix's C:\ProgramData as a Unix path
+# A private Wine session for the Windows tests; sourced. wine_session_begin PREFIX
+# [--display] makes a fresh prefix with one persistent wineserver (--display: a
+# private Xvfb, DISPLAY set before the first wine call, or later windows get no
+# X window) and exports WINEPREFIX and ORVEL_WINE_SESSION=1; a test run by
+# scripts/test windows joins that session (wine_session_join) instead of making
+# its own. wine_session_end stops the wineserver (and Xvfb) and removes the prefix.
+# wine_path gives a Unix path as the program sees it (Z:\...); wine_register_open
+# CLASS COMMAND sets what ShellExecute runs for a file class or protocol (%1: the
+# target); wine_record_opens LOG registers, for PDFs and web links, a stand-in
+# that appends each target to LOG.
+. "$(dirname "${BASH_SOURCE[0]}")/../gui/checks.sh"
 
 wine_session_pids=()
 wine_session_prefix=""
 
-wine_path() {
-  local path
-  path=$(realpath -m "$1")
-  printf 'Z:%s' "${path//\//\\}"
-}
-
-wine_program_data() {
-  printf '%s/drive_c/ProgramData' "$WINEPREFIX"
-}
-
-wine_session_join() {
-  [ "${ORVEL_WINE_SESSION:-}" = 1 ] && [ -d "${WINEPREFIX:-}/drive_c" ]
-}
+wine_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\}"; }
+wine_program_data() { printf '%s/drive_c/ProgramData' "$WINEPREFIX"; }
+wine_session_join() { [ "${ORVEL_WINE_SESSION:-}" = 1 ] && [ -d "${WINEPREFIX:-}/drive_c" ]; }
 
 wine_session_begin() {
   local prefix=$1 display=${2:-}
@@ -49,18 +27,9 @@ wine_session_begin() {
   export WINEPREFIX
   WINEPREFIX=$(realpath -m "$prefix")
   if [ "$display" = --display ]; then
-    local fd_file="$WINEPREFIX.display"
-    : >"$fd_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
-    wine_session_pids+=($!)
-    local tries=0
-    until grep -q '[0-9]' "$fd_file"; do
-      tries=$((tries + 1))
-      [ "$tries" -lt 200 ] || { echo "wine_prefix: Xvfb did not start" >&2; return 1; }
-      sleep 0.1
-    done
-    export DISPLAY=":$(head -n 1 "$fd_file")"
-    rm -f "$fd_file"
+    start_xvfb "$WINEPREFIX.display" || return 1
+    wine_session_pids+=("$xvfb_pid")
+    rm -f "$WINEPREFIX.display"
   else
     # Console programs need no X server; without DISPLAY nothing can reach the
     # caller's own desktop.
@@ -95,16 +64,12 @@ wine_session_end() {
   fi
 }
 
-wine_register_open() {
-  local class=$1 command=$2
-  wine reg add "HKCR\\$class\\shell\\open\\command" /ve /d "$command" /f >/dev/null 2>&1
-}
+wine_register_open() { wine reg add "HKCR\\$1\\shell\\open\\command" /ve /d "$2" /f >/dev/null 2>&1; }
 
 wine_record_opens() {
-  local log
+  local log class
   log=$(wine_path "$1")
   wine reg add 'HKCR\.pdf' /ve /d pdffile /f >/dev/null 2>&1
-  local class
   for class in pdffile http https; do
     wine_register_open "$class" "C:\\windows\\system32\\cmd.exe /c echo %1>>\"$log\""
   done
