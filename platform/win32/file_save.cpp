@@ -276,13 +276,6 @@ SavedFile heldFile(const std::string& path, Handle claimed, bool placedByUs)
     return SavedFile(std::move(state));
 }
 
-// Writes into a device or a pipe (NUL, CON, a named pipe) as a program writing
-// to it would: no truncation, no temporary file.
-std::string writeIntoSpecialFile(HANDLE file, const std::string& path, std::string_view bytes)
-{
-    return writeAll(file, bytes) ? std::string() : failure(path, GetLastError());
-}
-
 SaveResult replaceRegularFile(const std::string& path, std::string_view bytes, bool exists)
 {
     SaveResult result;
@@ -327,14 +320,14 @@ SaveResult writeFileAtomically(const std::string& target, std::string_view bytes
         return result;
     }
     // Devices and pipes (NUL, CON, \\.\pipe\...) open as something other than
-    // a disk file; opening an existing disk file this way changes nothing.
+    // a disk file, and are written into as a program writing to them would:
+    // no truncation, no temporary file. Opening a disk file this way changes nothing.
     Handle existing(CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (existing.valid() && GetFileType(existing.get()) != FILE_TYPE_DISK) {
         if (special == SpecialTarget::refuse)
             result.error = "cannot write " + target + ": not a regular file";
-        else if (result.error = writeIntoSpecialFile(existing.get(), target, bytes);
-                 result.saved() && !existing.closeChecked())
+        else if (!writeAll(existing.get(), bytes) || !existing.closeChecked())
             result.error = failure(target, GetLastError());
         return result;
     }
