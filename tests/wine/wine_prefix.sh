@@ -1,18 +1,13 @@
 # A private Wine session for the Windows tests; sourced. wine_session_begin PREFIX
-# [--display] makes a fresh prefix with one persistent wineserver (--display: a
-# private Xvfb, DISPLAY set before the first wine call, or later windows get no
-# X window) and exports WINEPREFIX and ORVEL_WINE_SESSION=1; a test run by
-# scripts/test windows joins that session (wine_session_join) instead of making
-# its own. wine_session_end stops the wineserver (and Xvfb) and removes the prefix.
-# wine_path gives a Unix path as the program sees it (Z:\...); wine_register_open
-# CLASS COMMAND sets what ShellExecute runs for a file class or protocol (%1: the
-# target); wine_record_opens LOG registers, for PDFs and web links, a stand-in
-# that appends each target to LOG.
+# [--display] makes a fresh prefix with one wineserver (and a private Xvfb) and
+# sets ORVEL_WINE_SESSION=1, which tests run by scripts/test windows join
+# (wine_session_join); wine_session_end stops them and removes the prefix.
 . "$(dirname "${BASH_SOURCE[0]}")/../gui/checks.sh"
 
 wine_session_pids=()
 wine_session_prefix=""
 
+# A Unix path as the Windows program sees it.
 wine_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\}"; }
 wine_program_data() { printf '%s/drive_c/ProgramData' "$WINEPREFIX"; }
 wine_session_join() { [ "${ORVEL_WINE_SESSION:-}" = 1 ] && [ -d "${WINEPREFIX:-}/drive_c" ]; }
@@ -27,6 +22,7 @@ wine_session_begin() {
   export WINEPREFIX
   WINEPREFIX=$(realpath -m "$prefix")
   if [ "$display" = --display ]; then
+    # Before the first wine call: a wineserver started without DISPLAY gives later windows no X window.
     start_xvfb "$WINEPREFIX.display" || return 1
     wine_session_pids+=("$xvfb_pid")
     rm -f "$WINEPREFIX.display"
@@ -64,9 +60,10 @@ wine_session_end() {
   fi
 }
 
+# CLASS COMMAND: what ShellExecute runs for a file class or protocol; %1 is the target.
 wine_register_open() { wine reg add "HKCR\\$1\\shell\\open\\command" /ve /d "$2" /f >/dev/null 2>&1; }
 
-wine_record_opens() {
+wine_record_opens() {  # LOG: PDFs and web links are appended to LOG, one a line
   local log class
   log=$(wine_path "$1")
   wine reg add 'HKCR\.pdf' /ve /d pdffile /f >/dev/null 2>&1
