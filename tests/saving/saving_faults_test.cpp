@@ -20,24 +20,20 @@ namespace {
 
 // A tmpfs of a given size mounted on a folder inside the test's own folder,
 // unmounted again however the test ends.
-class SmallDisk {
-public:
-    SmallDisk(const std::string& at, int kilobytes) : at_(at)
+struct SmallDisk {
+    SmallDisk(const std::string& at, int kilobytes) : at(at)
     {
         fs::create_directory(at);
         const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0700";
-        mounted_ = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+        mounted = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
     }
     ~SmallDisk()
     {
-        if (mounted_)
-            umount2(at_.c_str(), MNT_DETACH);
+        if (mounted)
+            umount2(at.c_str(), MNT_DETACH);
     }
-    bool mounted() const { return mounted_; }
-
-private:
-    std::string at_;
-    bool mounted_ = false;
+    std::string at;
+    bool mounted = false;
 };
 
 void recordCount(const char* name, int count)
@@ -63,7 +59,7 @@ TEST(SavingFaultsTest, AFullDiskKeepsTheEarlierFileOrGivesTheWholeCalendar)
             for (const bool numbered : {false, true}) {
                 const std::string disk = folder.file("disk");
                 SmallDisk mount(disk, kilobytes);
-                if (!mount.mounted())
+                if (!mount.mounted)
                     GTEST_SKIP() << "cannot mount a tmpfs here";
                 const std::string programFolderPath = disk + "/orvel/orvelplan/";
                 fs::create_directories(programFolderPath);
@@ -179,7 +175,7 @@ TEST(SavingFaultsTest, AKilledSaveLeavesAtMostItsOwnTemporaryFileUntilTheNextSav
         const std::vector<std::string> arguments =
             numbered ? std::vector<std::string>{"pdf", "--year", "2012"}
                      : std::vector<std::string>{"pdf", "--year", "2012", "--output", target};
-        const int out = open("/dev/null", O_WRONLY);
+        const int out = open(logs.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const pid_t pid = startProgram(arguments, data.path(), out, logs.file("err"));
         close(out);
         usleep(static_cast<useconds_t>(delay(random)));
