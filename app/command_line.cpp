@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
+#include "app/language_codes.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/text_encoding.h"
 
 #include <algorithm>
 #include <cctype>
@@ -63,7 +65,87 @@ constexpr OptionRule optionRules[] = {
     {"--layout", true, "layout", "3 or 2 months per row"},
     {"--output", true, "output path", "a file name"},
     {"--open", true, nullptr, nullptr},
+    {"--paper", true, "paper", "a4, letter, legal, a3 or a5"},
+    {"--landscape", true, nullptr, nullptr},
+    {"--language", true, "language", "a language code such as de, fr, pl, or with a territory, pt_BR"},
+    {"--week-starts", false, "first weekday", "0..6 with 0 = Sunday, or Sunday..Saturday"},
+    {"--week-numbers", true, nullptr, nullptr},
+    {"--marks", true, "marks file", "an iCalendar (.ics) file"},
+    {"--shade-weekends", true, nullptr, nullptr},
+    {"--first-month", false, "first month", "1..12"},
+    {"--footer", true, "footer", "a line of text; --no-footer leaves it out"},
+    {"--no-footer", true, nullptr, nullptr},
+    {"--compress", true, nullptr, nullptr},
 };
+
+// What each option without a value turns on.
+struct FlagRule {
+    std::string_view name;
+    void (*set)(CommandLine&);
+};
+constexpr FlagRule flagRules[] = {
+    {"--open", [](CommandLine& line) { line.open = true; }},
+    {"--landscape", [](CommandLine& line) { line.calendar.landscape = true; }},
+    {"--week-numbers", [](CommandLine& line) { line.calendar.weekNumbers = true; }},
+    {"--shade-weekends", [](CommandLine& line) { line.calendar.shadeWeekends = true; }},
+    {"--no-footer", [](CommandLine& line) { line.calendar.noFooter = true; }},
+    {"--compress", [](CommandLine& line) { line.calendar.compress = true; }},
+};
+
+void setFlag(CommandLine& line, std::string_view name)
+{
+    for (const FlagRule& rule : flagRules)
+        if (rule.name == name)
+            rule.set(line);
+}
+
+std::optional<int> parsePaper(std::string_view text)
+{
+    for (int i = 0; i < static_cast<int>(std::size(paperNames)); ++i)
+        if (equalsIgnoringCase(text, paperNames[i]))
+            return i;
+    return std::nullopt;
+}
+
+// One line of printable text: no control characters, valid UTF-8.
+bool isTextLine(std::string_view text)
+{
+    const auto characters = decodeUtf8(text);
+    return !text.empty() && characters &&
+           std::none_of(characters->begin(), characters->end(), [](char32_t c) { return c < 0x20 || c == 0x7F; });
+}
+
+// The values of the calendar options; false when the value is not acceptable.
+struct ValueRule {
+    std::string_view name;
+    bool (*apply)(CalendarChoices&, std::string_view);
+};
+constexpr ValueRule calendarValueRules[] = {
+    {"--paper", [](CalendarChoices& c, std::string_view v) { return (c.paper = parsePaper(v)).has_value(); }},
+    {"--language", [](CalendarChoices& c, std::string_view v) {
+         c.language = std::string(v);
+         return !resolveLanguageCode(v).language.empty();
+     }},
+    {"--week-starts", [](CalendarChoices& c, std::string_view v) { return (c.weekStarts = parseWeekday(v)).has_value(); }},
+    {"--marks", [](CalendarChoices& c, std::string_view v) { return !(c.marksFile = v).empty(); }},
+    {"--first-month", [](CalendarChoices& c, std::string_view v) {
+         const auto month = parseNumber(v, 1, 12);
+         c.firstMonth = month.value_or(1);
+         return month.has_value();
+     }},
+    {"--footer", [](CalendarChoices& c, std::string_view v) {
+         c.footer = std::string(v);
+         return isTextLine(v);
+     }},
+};
+
+bool applyCalendarOption(CalendarChoices& choices, std::string_view name, std::string_view value)
+{
+    for (const ValueRule& rule : calendarValueRules)
+        if (rule.name == name)
+            return rule.apply(choices, value);
+    return false;
+}
 
 const OptionRule* findOption(std::string_view name)
 {
@@ -101,13 +183,13 @@ bool applyOption(CommandLine& line, std::string_view name, std::string_view valu
     if (name == "--year" && (number = parseNumber(value, 1, 9999)))
         line.year = *number;
     else if (name == "--weekend" && (number = parseWeekday(value)))
-        line.weekendDay = *number;
+        line.weekendDay = *number, line.weekendGiven = true;
     else if (name == "--layout" && (value == "3" || value == "2"))
         line.calendarLayout = value == "3" ? 0 : 1;
     else if (name == "--output" && !value.empty())
         line.output = value;
     else
-        return false;
+        return applyCalendarOption(line.calendar, name, value);
     return true;
 }
 
@@ -162,7 +244,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
                 parsed.error = "option " + quoted(name) + " takes no value";
                 return parsed;
             }
-            line.open = true;
+            setFlag(line, name);
             continue;
         }
         const std::string expected = std::string(" (expected ") + rule->accepted + ")";
@@ -180,6 +262,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             return parsed;
         }
     }
+    if (line.weekendGiven && line.calendar.weekStarts)
+        parsed.error = "options '--weekend' and '--week-starts' both choose the first day of the week (give one)";
+    else if (line.calendar.footer && line.calendar.noFooter)
+        parsed.error = "options '--footer' and '--no-footer' contradict each other (give one)";
     return parsed;
 }
 
@@ -187,16 +273,38 @@ const char* usageText()
 {
     return "usage: orvelplan                 open the window\n"
            "       orvelplan pdf  [--year Y] [--weekend D] [--layout 3|2] [--output PATH] [--open]\n"
-           "       orvelplan text [--year Y] [--weekend D]\n"
+           "                      [CALENDAR OPTIONS]\n"
+           "       orvelplan text [--year Y] [--weekend D] [--week-starts D] [--first-month M]\n"
            "       orvelplan --help | --version\n"
            "\n"
            "  pdf      write a one-page year calendar as PDF and print its path\n"
            "  text     print the year as a text page\n"
            "  --year Y       the year, 1..9999 (default: the current year)\n"
            "  --weekend D    the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
-           "                 English name (default: Sunday)\n"
-           "  --layout 3|2   months per row on the page (default: 3)\n"
+           "                 English name (default: the day before --week-starts)\n"
+           "  --layout 3|2   months per row on the page (default: 3; on a landscape page\n"
+           "                 4 or 6)\n"
            "  --output PATH  where to write the PDF (default: orvelplanN.pdf in the\n"
            "                 program folder, $XDG_DATA_HOME/orvel/orvelplan/)\n"
-           "  --open         open the written PDF in the default viewer\n";
+           "  --open         open the written PDF in the default viewer\n"
+           "\n"
+           "Calendar options (defaults from the locale: LC_PAPER, LC_TIME):\n"
+           "  --paper P          a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
+           "                     A4 in the C locale)\n"
+           "  --landscape        turn the paper sideways\n"
+           "  --language L       month and weekday names in language L: de, fr, es, it,\n"
+           "                     nl, pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
+           "                     territory, pt_BR (default: the locale's; English in C)\n"
+           "  --week-starts D    the first day of each week, as for --weekend (default:\n"
+           "                     the locale's; Monday in the C locale)\n"
+           "  --week-numbers     ISO 8601 week numbers beside the week lines; a line that\n"
+           "                     does not start on Monday gets the number of the ISO week\n"
+           "                     that holds its Thursday (the week with most of its days)\n"
+           "  --marks FILE       draw the days the events of an iCalendar (.ics) file cover\n"
+           "                     in red\n"
+           "  --shade-weekends   Saturdays and Sundays on light grey\n"
+           "  --first-month M    twelve months from month M (1..12) of the year (default: 1)\n"
+           "  --footer TEXT      this line instead of the web address at the bottom\n"
+           "  --no-footer        no line at the bottom\n"
+           "  --compress         write the page compressed (about a sixth of the size)\n";
 }

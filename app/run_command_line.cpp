@@ -1,9 +1,12 @@
 #include "app/run_command_line.h"
 
+#include "app/calendar_setup.h"
 #include "app/command_line.h"
 #include "app/window_loader.h"
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/civil_date.h"
+#include "calendar/marked_days.h"
 #include "platform/open_external.h"
 
 #include <cstdio>
@@ -33,24 +36,56 @@ int finishStandardOutput()
     return 0;
 }
 
+// The calendar's settings on the grid, with the warnings printed; false after
+// printing the error of a bad value.
+bool setUpGrid(const CalendarSetup& setup)
+{
+    for (const std::string& warning : setup.warnings)
+        std::fprintf(stderr, "orvelplan: %s\n", warning.c_str());
+    if (!setup.error.empty()) {
+        std::fprintf(stderr, "orvelplan: %s\n", setup.error.c_str());
+        return false;
+    }
+    calendarGrid.setFirstMonth(setup.firstMonth);
+    return true;
+}
+
 int printTextPage(const CommandLine& line)
 {
-    calendarGrid.setYearAndWeekendDay(line.year, line.weekendDay);
+    const CalendarSetup setup = setUpCalendar(line);
+    if (!setUpGrid(setup))
+        return exitUsage;
+    calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.build();
     return finishStandardOutput();
 }
 
 int writePdf(const CommandLine& line)
 {
-    calendarGrid.setYearAndWeekendDay(line.year, line.weekendDay);
+    CalendarSetup setup = setUpCalendar(line);
+    if (!setUpGrid(setup))
+        return exitUsage;
+    calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.layOut();
+    if (!line.calendar.marksFile.empty()) {
+        const long long firstDay = daysFromCivil(calendarGrid.blockYear(0), calendarGrid.blockMonth(0), 1);
+        const long long lastDay =
+            daysFromCivil(calendarGrid.blockYear(11), calendarGrid.blockMonth(11),
+                          daysInMonth(calendarGrid.blockYear(11), calendarGrid.blockMonth(11)));
+        MarkedDays marks = readMarkedDays(line.calendar.marksFile, firstDay, lastDay);
+        if (!marks.error.empty()) {
+            std::fprintf(stderr, "orvelplan: %s\n", marks.error.c_str());
+            return exitUsage;
+        }
+        setup.page.marked = std::move(marks.days);
+    }
 
     CalendarFile file;
     if (line.output.empty()) {
-        file = createCalendar(calendarGrid, line.calendarLayout, line.open, stderr);
+        file = createCalendar(calendarGrid, line.calendarLayout, line.open, stderr, &setup.page);
     } else {
         file.path = line.output;
-        file.error = createCalendarPdf(file.path, calendarGrid, line.calendarLayout, stderr);
+        file.error = createCalendarPdf(file.path, calendarGrid, line.calendarLayout, stderr, &setup.page);
         if (file.saved() && line.open)
             file.openError = openWithDefaultApplication(file.path);
     }

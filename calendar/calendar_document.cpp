@@ -3,6 +3,7 @@
 #include "calendar/calendar_grid.h"
 #include "calendar/output_path.h"
 #include "calendar/page_layout.h"
+#include "calendar/page_options.h"
 #include "platform/app_folders.h"
 #include "platform/file_replace.h"
 #include "platform/open_external.h"
@@ -63,7 +64,7 @@ std::string describeFailure(const PdfErrorRecord& record, const std::string& pat
 }  // namespace
 
 std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                              std::FILE* diagnostics)
+                              std::FILE* diagnostics, const PageOptions* options)
 {
     if (path.empty())
         return "no output file name";
@@ -75,10 +76,15 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
         return "cannot create the PDF document (out of memory)";
     }
 
+    // Streams take the compression in force when they are made.
+    if (options && options->compress)
+        HPDF_SetCompressionMode(document.get(), HPDF_COMP_ALL);
     const HPDF_Page page = HPDF_AddPage(document.get());
     if (!errors.failed()) {
         const CalendarPage target{document.get(), page, grid};
-        if (calendarLayout == threePerRowLayoutId)
+        if (options) {
+            drawCalendarWithOptions(target, calendarLayout, *options);
+        } else if (calendarLayout == threePerRowLayoutId)
             layoutThreePerRow(target);
         else if (calendarLayout == twoPerRowLayoutId)
             layoutTwoPerRow(target);
@@ -97,7 +103,7 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
 }
 
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved,
-                            std::FILE* diagnostics)
+                            std::FILE* diagnostics, const PageOptions* options)
 {
     CalendarFile result;
     const std::string folder = programFolder();
@@ -106,7 +112,7 @@ CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bo
         return result;
     }
     result.path = chooseOutputPath(folder);
-    result.error = createCalendarPdf(result.path, grid, calendarLayout, diagnostics);
+    result.error = createCalendarPdf(result.path, grid, calendarLayout, diagnostics, options);
     if (result.saved() && openWhenSaved)
         result.openError = openWithDefaultApplication(result.path);
     return result;

@@ -3,6 +3,7 @@
 #include <string>
 
 class CalendarTextGrid;
+struct PageOptions;
 
 // calendarLayout values.
 inline constexpr int threePerRowLayoutId = 0;  // "3 Months / row"
@@ -12,9 +13,10 @@ inline constexpr int twoPerRowLayoutId = 1;    // "2 Months / row"
 // written to a temporary file in the same folder and renamed over `path` only
 // once complete, so a failure never leaves a partial file at `path`. PDF library
 // errors are reported on `diagnostics` as "ERROR: error_no=XXXX, detail_no=N".
-// Returns an empty string on success, otherwise a one-line reason.
+// Returns an empty string on success, otherwise a one-line reason. Without
+// `options` the page is the window's: A4, English, nothing added.
 std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                              std::FILE* diagnostics = stdout);
+                              std::FILE* diagnostics = stdout, const PageOptions* options = nullptr);
 
 // Outcome of the "Create Calendar" command.
 struct CalendarFile {
@@ -28,4 +30,4 @@ struct CalendarFile {
 // folder (the first N in 0..99 whose file can be cleared) and, when the file was
 // saved and `openWhenSaved` is set, hands it to the default viewer.
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved = true,
-                            std::FILE* diagnostics = stdout);
+                            std::FILE* diagnostics = stdout, const PageOptions* options = nullptr);

@@ -49,6 +49,19 @@ TEST(CommandLineTest, DefaultsAndValues)
     EXPECT_EQ(std::tie(line.year, line.weekendDay, line.calendarLayout, line.output, line.open),
               std::make_tuple(9999, 6, 1, std::string("a.pdf"), true));
     EXPECT_EQ(parse({"text", "--help"}).commandLine.action, CommandLine::Action::help);
+
+    const auto calendar = parse({"pdf", "--paper=Letter", "--landscape", "--language", "pt_BR", "--week-starts", "6",
+                                 "--week-numbers", "--marks", "a.ics", "--shade-weekends", "--first-month", "9",
+                                 "--footer", "Año 2026", "--compress"});
+    const CalendarChoices& c = calendar.commandLine.calendar;
+    EXPECT_EQ(calendar.error, "");
+    EXPECT_EQ(std::tie(c.paper, c.landscape, c.language, c.weekStarts, c.weekNumbers, c.marksFile, c.shadeWeekends,
+                       c.firstMonth, c.footer, c.noFooter, c.compress),
+              std::make_tuple(std::optional<int>(1), true, std::optional<std::string>("pt_BR"), std::optional<int>(6),
+                              true, std::string("a.ics"), true, 9, std::optional<std::string>("Año 2026"), false, true));
+    const auto text = parse({"text", "--week-starts", "sunday", "--first-month", "12"});
+    EXPECT_EQ(std::tie(text.error, text.commandLine.calendar.weekStarts, text.commandLine.calendar.firstMonth),
+              std::make_tuple(std::string(), std::optional<int>(0), 12));
 }
 
 TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
@@ -65,8 +78,14 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"pdf", "--output="}, "invalid output path '' (expected a file name)"},
         {{"pdf", "--output", "--open"}, "option '--output' needs a value (expected a file name)"},
         {{"pdf", "--open=yes"}, "option '--open' takes no value"},
-        {{"pdf", "2010"}, "unknown option '2010' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
-        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year or --weekend)"},
+        {{"pdf", "2010"}, "unknown option '2010' for 'pdf' (expected --year, --weekend, --layout, --output, --open, --paper, "
+                         "--landscape, --language, --week-starts, --week-numbers, --marks, --shade-weekends, "
+                         "--first-month, --footer, --no-footer or --compress)"},
+        {{"pdf", "--language", "de_de"}, "invalid language 'de_de' (expected a language code such as de, fr, pl, or "
+                                          "with a territory, pt_BR)"},
+        {{"pdf", "--footer", "a\tb"}, "invalid footer 'a\tb' (expected a line of text; --no-footer leaves it out)"},
+        {{"pdf", "--footer", "\xff"}, "invalid footer '\xff' (expected a line of text; --no-footer leaves it out)"},
+        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year, --weekend, --week-starts or --first-month)"},
     };
     for (const auto& [arguments, error] : cases)
         EXPECT_EQ(parse(arguments).error, error) << arguments.back();
