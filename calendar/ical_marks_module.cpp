@@ -144,6 +144,40 @@ void markOccurrence(icalcomponent*, icaltime_span* span, void* data)
         occurrences.markDay(occurrences.context, day);
 }
 
+// Rules that repeat every few seconds, minutes or hours have far more
+// occurrences than days: once an occurrence has marked its day, the rule is
+// picked up again at the start of the next day. A rule with a COUNT cannot be
+// restarted and is followed step by step, up to a bound no real file reaches.
+void markDenseOccurrences(const icalrecurrencetype& rule, icaltimetype start, icaltimetype rangeStart,
+                          Occurrences& occurrences)
+{
+    constexpr long maximumSteps = 2'000'000;
+    icalrecur_iterator* iterator = icalrecur_iterator_new(rule, start);
+    if (!iterator)
+        return;
+    const bool restartable = rule.count == 0;
+    rangeStart.zone = start.zone;
+    if (restartable && icaltime_compare(rangeStart, start) > 0)
+        icalrecur_iterator_set_start(iterator, rangeStart);
+    for (long step = 0; step < maximumSteps; ++step) {
+        const icaltimetype next = icalrecur_iterator_next(iterator);
+        if (icaltime_is_null_time(next))
+            break;
+        const long long begin = static_cast<long long>(icaltime_as_timet_with_zone(next, next.zone));
+        icaltime_span span{static_cast<time_t>(begin), static_cast<time_t>(begin + occurrences.duration), 1};
+        markOccurrence(nullptr, &span, &occurrences);
+        const long long wallClock = begin + occurrences.zoneOffset;
+        if ((wallClock >= 0 ? wallClock / 86400 : (wallClock - 86399) / 86400) > occurrences.lastDay)
+            break;
+        if (restartable) {
+            icaltimetype nextDay = next;
+            icaltime_adjust(&nextDay, 1, -next.hour, -next.minute, -next.second);
+            icalrecur_iterator_set_start(iterator, nextDay);
+        }
+    }
+    icalrecur_iterator_free(iterator);
+}
+
 std::optional<ReadFailure> markEvents(icalcomponent* calendar, const std::vector<ContentLine>& lines,
                                       Occurrences occurrences)
 {
@@ -184,7 +218,11 @@ std::optional<ReadFailure> markEvents(icalcomponent* calendar, const std::vector
         // A day either side, so occurrences shifted by a time zone are not missed.
         setDate(rangeStart, occurrences.firstDay - 1);
         setDate(rangeEnd, occurrences.lastDay + 2);
-        icalcomponent_foreach_recurrence(event, rangeStart, rangeEnd, markOccurrence, &occurrences);
+        icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+        if (rule && icalproperty_get_rrule(rule).freq < ICAL_DAILY_RECURRENCE)
+            markDenseOccurrences(icalproperty_get_rrule(rule), start, rangeStart, occurrences);
+        else
+            icalcomponent_foreach_recurrence(event, rangeStart, rangeEnd, markOccurrence, &occurrences);
     }
     return std::nullopt;
 }

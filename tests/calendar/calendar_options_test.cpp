@@ -249,6 +249,15 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     EXPECT_EQ(readPlacements(folder.file("xx.pdf"))[1].text, "January");
 }
 
+TEST_F(CalendarOptionsTest, RulesRepeatingEverySecondMarkEveryDay)
+{
+    std::ofstream(folder.file("dense.ics")) << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20000101T000000\n"
+                                               "RRULE:FREQ=SECONDLY\nEND:VEVENT\nEND:VCALENDAR\n";
+    const std::string pdf = folder.file("dense.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2028 --marks '" + folder.file("dense.ics") + "' --output '" + pdf + "'").status, 0);
+    EXPECT_EQ(markedDays(readPlacements(pdf)).size(), 366u);
+}
+
 TEST_F(CalendarOptionsTest, CompressedPagesAreSmallAndReadTheSame)
 {
     const std::string plain = folder.file("plain.pdf"), small = folder.file("small.pdf");
