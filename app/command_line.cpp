@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/language_codes.h"
+#include "app/version.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/text_encoding.h"
 
@@ -8,6 +9,7 @@
 #include <cctype>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -147,6 +149,21 @@ bool applyCalendarOption(CalendarChoices& choices, std::string_view name, std::s
     return false;
 }
 
+// The one-letter forms; "-h" is read with "--help" before anything else.
+constexpr std::pair<std::string_view, std::string_view> shortOptions[] = {
+    {"-o", "--output"},
+    {"-y", "--year"},
+};
+
+// The long name of a one-letter option; unknown letters stay as they are.
+std::string_view longNameOf(std::string_view shortName)
+{
+    for (const auto& [letter, name] : shortOptions)
+        if (letter == shortName)
+            return name;
+    return shortName;
+}
+
 const OptionRule* findOption(std::string_view name)
 {
     for (const OptionRule& rule : optionRules)
@@ -200,19 +217,28 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
     ParsedCommandLine parsed;
     CommandLine& line = parsed.commandLine;
     line.year = currentYear;
-    if (arguments.empty())
-        return parsed;
 
-    if (std::find_if(arguments.begin(), arguments.end(),
-                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != arguments.end()) {
+    // "--" ends the options: a "--help" after it is not a request for help.
+    const auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
+    if (std::find_if(arguments.begin(), optionsEnd,
+                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != optionsEnd) {
         line.action = CommandLine::Action::help;
         return parsed;
     }
-    const std::string& command = arguments.front();
-    if (command == "--version") {
+    std::size_t i = 0;
+    bool optionsEnded = false;
+    if (!arguments.empty() && arguments.front() == "--") {
+        optionsEnded = true;
+        i = 1;
+    }
+    if (i == arguments.size())
+        return parsed;
+
+    const std::string& command = arguments[i++];
+    if (!optionsEnded && command == "--version") {
         line.action = CommandLine::Action::version;
-        if (arguments.size() > 1)
-            parsed.error = "unexpected argument " + quoted(arguments[1]) + " after --version";
+        if (i < arguments.size())
+            parsed.error = "unexpected argument " + quoted(arguments[i]) + " after --version";
         return parsed;
     }
     if (command == "pdf")
@@ -224,11 +250,27 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
         return parsed;
     }
 
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
+    for (; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // Neither command takes file names or other words: everything it
+        // needs comes as options.
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            parsed.error = "unexpected argument " + quoted(argument) + " for " + quoted(command) +
+                           expectedOptions(line.action);
+            return parsed;
+        }
         std::string_view name = argument;
         std::optional<std::string_view> value;
-        if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
+        if (!argument.starts_with("--")) {
+            // "-o PATH" and "-oPATH", as getopt reads them.
+            name = longNameOf(argument.substr(0, 2));
+            if (argument.size() > 2)
+                value = argument.substr(2);
+        } else if (const auto equals = argument.find('='); equals != std::string_view::npos) {
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         }
@@ -271,40 +313,56 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
 
 const char* usageText()
 {
-    return "usage: orvelplan                 open the window\n"
-           "       orvelplan pdf  [--year Y] [--weekend D] [--layout 3|2] [--output PATH] [--open]\n"
-           "                      [CALENDAR OPTIONS]\n"
-           "       orvelplan text [--year Y] [--weekend D] [--week-starts D] [--first-month M]\n"
-           "       orvelplan --help | --version\n"
+    return "Usage: orvelplan                   open the window\n"
+           "  or:  orvelplan pdf [OPTION]...   write a year calendar as PDF and print its path\n"
+           "  or:  orvelplan text [OPTION]...  print the year as a text page\n"
+           "  or:  orvelplan --help | --version\n"
+           "Makes a printable one-page year calendar.\n"
            "\n"
-           "  pdf      write a one-page year calendar as PDF and print its path\n"
-           "  text     print the year as a text page\n"
-           "  --year Y       the year, 1..9999 (default: the current year)\n"
-           "  --weekend D    the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
-           "                 English name (default: the day before --week-starts)\n"
-           "  --layout 3|2   months per row on the page (default: 3; on a landscape page\n"
-           "                 4 or 6)\n"
-           "  --output PATH  where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                 program folder, $XDG_DATA_HOME/orvel/orvelplan/)\n"
-           "  --open         open the written PDF in the default viewer\n"
+           "Options (text takes --year, --weekend, --week-starts and --first-month):\n"
+           "  -y, --year=Y        the year, 1..9999 (default: the current year)\n"
+           "      --weekend=D     the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
+           "                      English name (default: the day before the first day of\n"
+           "                      the week, see --week-starts)\n"
+           "      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
+           "                      page 4 or 6)\n"
+           "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
+           "                      program folder, $XDG_DATA_HOME/orvel/orvelplan/)\n"
+           "      --open          open the written PDF in the default viewer\n"
            "\n"
-           "Calendar options (defaults from the locale: LC_PAPER, LC_TIME):\n"
-           "  --paper P          a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
-           "                     A4 in the C locale)\n"
-           "  --landscape        turn the paper sideways\n"
-           "  --language L       month and weekday names in language L: de, fr, es, it,\n"
-           "                     nl, pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
-           "                     territory, pt_BR (default: the locale's; English in C)\n"
-           "  --week-starts D    the first day of each week, as for --weekend (default:\n"
-           "                     the locale's; Monday in the C locale)\n"
-           "  --week-numbers     ISO 8601 week numbers beside the week lines; a line that\n"
-           "                     does not start on Monday gets the number of the ISO week\n"
-           "                     that holds its Thursday (the week with most of its days)\n"
-           "  --marks FILE       draw the days the events of an iCalendar (.ics) file cover\n"
-           "                     in red\n"
-           "  --shade-weekends   Saturdays and Sundays on light grey\n"
-           "  --first-month M    twelve months from month M (1..12) of the year (default: 1)\n"
-           "  --footer TEXT      this line instead of the web address at the bottom\n"
-           "  --no-footer        no line at the bottom\n"
-           "  --compress         write the page compressed (about a sixth of the size)\n";
+           "Calendar options (defaults from the locale's LC_PAPER and LC_TIME):\n"
+           "      --paper=P       a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
+           "                      A4 in the C locale)\n"
+           "      --landscape     turn the paper sideways\n"
+           "      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
+           "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
+           "                      territory, pt_BR (default: the locale's; English in C)\n"
+           "      --week-starts=D the first day of each week, as for --weekend (default:\n"
+           "                      the locale's; Monday in the C locale)\n"
+           "      --week-numbers  ISO 8601 week numbers beside the week lines; a line that\n"
+           "                      does not start on Monday gets the number of the ISO\n"
+           "                      week that holds its Thursday (the week with most of its\n"
+           "                      days)\n"
+           "      --marks=FILE    the days that the events of an iCalendar (.ics) file\n"
+           "                      cover, in red\n"
+           "      --shade-weekends  Saturdays and Sundays on light grey\n"
+           "      --first-month=M twelve months from month M (1..12) of the year\n"
+           "      --footer=TEXT   this line instead of the web address at the bottom\n"
+           "      --no-footer     no line at the bottom\n"
+           "      --compress      write the page compressed (about a sixth of the size)\n"
+           "  -h, --help          print this help and exit\n"
+           "      --version       print the version and exit\n"
+           "      --              end of the options\n"
+           "\n"
+           "Exit status: 0 done, 1 the calendar could not be written, 2 bad arguments;\n"
+           "the window's exit statuses are listed in orvelplan(1).\n";
+}
+
+std::string versionText()
+{
+    return std::string(programName) + " (" + packageName + ") " + programVersion + "\n" + copyrightLine +
+           "\n"
+           "License zlib: <https://zlib.net/zlib_license.html>\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }

@@ -27,3 +27,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
 
 // The help text, ending in a line feed.
 const char* usageText();
+
+// What --version prints: name and release on the first line, then copyright
+// and licence.
+std::string versionText();

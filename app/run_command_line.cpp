@@ -124,7 +124,7 @@ int runCommandLine(int argc, char** argv)
         std::fputs(usageText(), stdout);
         return finishStandardOutput();
     case CommandLine::Action::version:
-        std::puts("Orvel Planner 1.1");
+        std::fputs(versionText().c_str(), stdout);
         return finishStandardOutput();
     }
     return exitUsage;

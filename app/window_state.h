@@ -1,11 +1,9 @@
 #pragma once
+#include "app/version.h"
+
 #include <cstdint>
 
 class WindowHost;
-
-inline constexpr const char* windowTitle = "Orvel Planner 1.1";
-// Carried by the website links so the publisher can tell which release asks.
-inline constexpr const char* versionTag = "opl11u";
 
 // The client area never changes size: the window has no sizing border.
 inline constexpr int fixedClientWidth = 471;

@@ -22,7 +22,8 @@ MarkedDays readMarkedDays(const std::string& path, long long firstDay, long long
     // it costs the other calendars nothing.
     std::string loadError;
     const auto read = reinterpret_cast<ReadMarksFunction>(
-        functionInModuleBesideExecutable(marksModuleFileName, readMarksFunctionName, loadError));
+        functionInModuleBesideExecutable(marksModuleFileName, ORVEL_MODULE_FOLDER_FROM_EXECUTABLE,
+                                         readMarksFunctionName, loadError));
     if (!read) {
         result.error = "cannot read iCalendar files: this build has no iCalendar support (" + loadError + ")";
         return result;

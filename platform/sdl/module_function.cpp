@@ -17,16 +17,24 @@ std::string executableFolder()
 
 }  // namespace
 
-void* functionInModuleBesideExecutable(const char* fileName, const char* functionName, std::string& error)
+void* functionInModuleBesideExecutable(const char* fileName, const char* installedFolder, const char* functionName,
+                                       std::string& error)
 {
-    const std::string modulePath = executableFolder() + fileName;
-    void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module) {
-        error = dlerror();
-        return nullptr;
+    const std::string folder = executableFolder();
+    const std::string candidates[] = {folder + fileName, folder + installedFolder + "/" + fileName};
+    for (const std::string& path : candidates) {
+        if (access(path.c_str(), F_OK) != 0)
+            continue;
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            error = dlerror();
+            return nullptr;
+        }
+        void* function = dlsym(module, functionName);
+        if (!function)
+            error = dlerror();
+        return function;
     }
-    void* function = dlsym(module, functionName);
-    if (!function)
-        error = dlerror();
-    return function;
+    error = "no " + candidates[0] + " or " + candidates[1];
+    return nullptr;
 }

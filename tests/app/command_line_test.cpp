@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/version.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,10 @@ TEST(CommandLineTest, DefaultsAndValues)
 TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
 {
     const std::string years = " (expected a whole number from 1 to 9999)";
+    const std::string pdfOptions = " (expected --year, --weekend, --layout, --output, --open, --paper, --landscape, "
+                                   "--language, --week-starts, --week-numbers, --marks, --shade-weekends, "
+                                   "--first-month, --footer, --no-footer or --compress)";
+    const std::string textOptions = " (expected --year, --weekend, --week-starts or --first-month)";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"print"}, "unknown command 'print' (expected pdf, text, --help or --version)"},
         {{"pdf", "--year", "0"}, "invalid year '0'" + years},
@@ -78,17 +83,61 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"pdf", "--output="}, "invalid output path '' (expected a file name)"},
         {{"pdf", "--output", "--open"}, "option '--output' needs a value (expected a file name)"},
         {{"pdf", "--open=yes"}, "option '--open' takes no value"},
-        {{"pdf", "2010"}, "unknown option '2010' for 'pdf' (expected --year, --weekend, --layout, --output, --open, --paper, "
-                         "--landscape, --language, --week-starts, --week-numbers, --marks, --shade-weekends, "
-                         "--first-month, --footer, --no-footer or --compress)"},
+        {{"pdf", "2010"}, "unexpected argument '2010' for 'pdf'" + pdfOptions},
+        {{"pdf", "--", "--year"}, "unexpected argument '--year' for 'pdf'" + pdfOptions},
+        {{"pdf", "-x"}, "unknown option '-x' for 'pdf'" + pdfOptions},
+        {{"pdf", "-y"}, "option '--year' needs a value (expected a whole number from 1 to 9999)"},
+        {{"pdf", "-y", "-5"}, "invalid year '-5' (expected a whole number from 1 to 9999)"},
+        {{"text", "-o", "a.pdf"}, "option '--output' does not apply to 'text'" + textOptions},
+        {{"--", "--version"}, "unknown command '--version' (expected pdf, text, --help or --version)"},
+        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text'" + textOptions},
         {{"pdf", "--language", "de_de"}, "invalid language 'de_de' (expected a language code such as de, fr, pl, or "
                                           "with a territory, pt_BR)"},
         {{"pdf", "--footer", "a\tb"}, "invalid footer 'a\tb' (expected a line of text; --no-footer leaves it out)"},
         {{"pdf", "--footer", "\xff"}, "invalid footer '\xff' (expected a line of text; --no-footer leaves it out)"},
-        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year, --weekend, --week-starts or --first-month)"},
     };
     for (const auto& [arguments, error] : cases)
         EXPECT_EQ(parse(arguments).error, error) << arguments.back();
+}
+
+// The GNU forms: one-letter options with the value apart or attached, "--"
+// ending the options, help wherever it is asked for before "--".
+TEST(CommandLineTest, ShortOptionsAndEndOfOptions)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        CommandLine::Action action;
+        int year;
+        std::string output;
+    };
+    const std::vector<Case> cases = {
+        {{"pdf", "-y", "2031", "-o", "a.pdf"}, CommandLine::Action::pdf, 2031, "a.pdf"},
+        {{"pdf", "-y2031", "-oa.pdf"}, CommandLine::Action::pdf, 2031, "a.pdf"},
+        {{"pdf", "-o", "-"}, CommandLine::Action::pdf, 2026, "-"},
+        {{"pdf", "--output", "-o"}, CommandLine::Action::pdf, 2026, "-o"},
+        {{"pdf", "-y", "2031", "--"}, CommandLine::Action::pdf, 2031, ""},
+        {{"text", "-y", "1999"}, CommandLine::Action::text, 1999, ""},
+        {{"--", "text"}, CommandLine::Action::text, 2026, ""},
+        {{"--"}, CommandLine::Action::window, 2026, ""},
+        {{"pdf", "-y", "2031", "-h"}, CommandLine::Action::help, 2026, ""},
+        {{"--version"}, CommandLine::Action::version, 2026, ""},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine parsed = parse(c.arguments);
+        EXPECT_EQ(parsed.error, "") << c.arguments.back();
+        EXPECT_EQ(std::tie(parsed.commandLine.action, parsed.commandLine.year, parsed.commandLine.output),
+                  std::tie(c.action, c.year, c.output))
+            << c.arguments.back();
+    }
+}
+
+TEST(CommandLineTest, HelpAndVersionTexts)
+{
+    EXPECT_TRUE(std::string_view(usageText()).starts_with("Usage: orvelplan "));
+    const std::string version = versionText();
+    EXPECT_TRUE(version.starts_with(std::string("orvelplan (Orvel Planner) ") + programVersion + "\n")) << version;
+    EXPECT_NE(version.find("\nCopyright (c) 2026 The Orvel Planner developers\nLicense zlib"), std::string::npos)
+        << version;
 }
 
 TEST(CommandLineProcessTest, OutputStreamsAndExitStatus)

@@ -26,7 +26,7 @@ Point yearRow(int index) { return {80, 100 + 20 * index}; }
 Point layoutRow(int index) { return {230, 100 + 20 * index}; }
 Point weekendRow(int index) { return {385, 100 + 20 * index}; }
 
-const std::string calendarPageLink = "link https://www.orvel.example/calendar/index.php?v=opl11u";
+const std::string calendarPageLink = std::string("link https://www.orvel.example/calendar/index.php?v=") + versionTag;
 
 // The main screen built from the first settings lines given (the rest keep
 // their start values), and messages sent to it. The fixture is the window and
@@ -106,7 +106,7 @@ TEST_F(WindowTest, BuildingTwiceGivesOneScreenRoutedInItsOrder)
 TEST_F(WindowTest, ClicksIssueTheirCommandsAndDestroyKeepsTheChoices)
 {
     const std::vector<std::pair<Point, EventLog>> clicks = {
-        {webAddress, {"link https://www.orvel.example/index.php?v=opl11u"}},
+        {webAddress, {std::string("link https://www.orvel.example/index.php?v=") + versionTag}},
         {calendarPage, {calendarPageLink}},
         {translucency, {"opacity 190"}}, {translucency, {"opacity 255"}},
         {onTop, {"onTop 1"}}, {onTop, {"onTop 0"}}, {onTop, {"onTop 1"}},
@@ -228,8 +228,8 @@ TEST_F(WindowTest, CreateCalendarBuildsTheChosenYearAndReportsEveryFailure)
     calendarError.clear();
     viewerError = noViewer;
     dispatchCommand(createCalendarCommand);
-    EXPECT_EQ(log, EventLog({"calendar 2013 3 1", "calendar 2013 3 1", "message Orvel Planner 1.1: The calendar could not be created: " + noFile,
-                             "calendar 2013 3 1", "message Orvel Planner 1.1: The calendar was saved as "
+    EXPECT_EQ(log, EventLog({"calendar 2013 3 1", "calendar 2013 3 1", "message " + std::string(windowTitle) + ": The calendar could not be created: " + noFile,
+                             "calendar 2013 3 1", "message " + std::string(windowTitle) + ": The calendar was saved as "
                                                   "/tmp/orvelplan0.pdf but could not be opened: " + noViewer}));
     // The year line of the text page now shows the restored year, not the 2010 of the build.
     EXPECT_NE(std::string(calendarGrid.pageLine(3)).find("2013"), std::string::npos) << calendarGrid.pageLine(3);

@@ -7,6 +7,9 @@ for tool in Xvfb openbox xdotool xprop import-im6.q16 convert-im6.q16; do
 done
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp}
 work=$(mktemp -d) pids=() failures=0 wid="" app_pid=""
+# The release number, as the title and the links carry it: "orvelplan (Orvel Planner) 1.1".
+version=$("$binary" --version | sed -n '1s/.* //p')
+tag="opl${version//./}u"
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 
 wait_for() {  # runs the command until it succeeds, for at most $1 seconds
@@ -33,7 +36,7 @@ start_program() {
   PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
   wait_for 30 find_window || { cat "$work/stderr"; echo "FAIL: no window"; exit 1; }
 }
-find_window() { wid=$(xdotool search --onlyvisible --name '^Orvel Planner 1\.1$' | head -n1); [ -n "$wid" ]; }
+find_window() { wid=$(xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$" | head -n1); [ -n "$wid" ]; }
 close_politely() {  # Alt+F4 through openbox: WM_DELETE_WINDOW, as the close button sends it
   local status=0
   timeout 10 xdotool windowactivate --sync "$wid" key alt+F4 || true
@@ -71,8 +74,8 @@ limit=30 check "viewer asked to open the calendar" opened "$folder/orvelplan0.pd
 check "the calendar is a PDF" grep -q '^%PDF-' "$folder/orvelplan0.pdf"
 click 441 11 && check "opacity 190 of 255" has _NET_WM_WINDOW_OPACITY '= 3200'
 click 461 11 && check "topmost" has _NET_WM_STATE _NET_WM_STATE_ABOVE
-click 421 11 && check "calendar page link" opened "https://www.orvel.example/calendar/index.php?v=opl11u"
-click 70 10 && check "home page link" opened "https://www.orvel.example/index.php?v=opl11u"
+click 421 11 && check "calendar page link" opened "https://www.orvel.example/calendar/index.php?v=$tag"
+click 70 10 && check "home page link" opened "https://www.orvel.example/index.php?v=$tag"
 close_politely
 mapfile -t lines < <(cat "$folder/orvelplan.ini" 2>/dev/null)
 check "eight settings lines" [ "${#lines[@]}" -eq 8 ]
