@@ -4,6 +4,7 @@
 #include "app/version.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/text_encoding.h"
+#include "platform/app_folders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -311,9 +312,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
     return parsed;
 }
 
-const char* usageText()
+std::string usageText()
 {
-    return "Usage: orvelplan                   open the window\n"
+    return std::string("Usage: orvelplan                   open the window\n"
            "  or:  orvelplan pdf [OPTION]...   write a year calendar as PDF and print its path\n"
            "  or:  orvelplan text [OPTION]...  print the year as a text page\n"
            "  or:  orvelplan --help | --version\n"
@@ -327,7 +328,7 @@ const char* usageText()
            "      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
            "                      page 4 or 6)\n"
            "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                      program folder, $XDG_DATA_HOME/orvel/orvelplan/)\n"
+           "                      program folder, ") + programFolderForHelp() + ")\n"
            "      --open          open the written PDF in the default viewer\n"
            "\n"
            "Calendar options (defaults from the locale's LC_PAPER and LC_TIME):\n"

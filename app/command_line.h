@@ -26,7 +26,7 @@ struct ParsedCommandLine {
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, int currentYear);
 
 // The help text, ending in a line feed.
-const char* usageText();
+std::string usageText();
 
 // What --version prints: name and release on the first line, then copyright
 // and licence.

@@ -7,23 +7,16 @@
 #include "calendar/calendar_grid.h"
 #include "calendar/civil_date.h"
 #include "calendar/marked_days.h"
+#include "platform/console.h"
+#include "platform/local_time.h"
 #include "platform/open_external.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
-
-int currentYear()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
-}
 
 // Output that could not be written (a full disk, a closed pipe) is a failure,
 // not a silent success.
@@ -107,7 +100,11 @@ int writePdf(const CommandLine& line)
 int runCommandLine(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParsedCommandLine parsed = parseCommandLine(arguments, currentYear());
+    const ParsedCommandLine parsed = parseCommandLine(arguments, currentLocalYear());
+    // Everything but the window answers on the streams, which on Windows have
+    // to be connected first.
+    if (!parsed.error.empty() || parsed.commandLine.action != CommandLine::Action::window)
+        connectToParentConsole();
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", parsed.error.c_str());
         return exitUsage;
@@ -115,13 +112,13 @@ int runCommandLine(int argc, char** argv)
     const CommandLine& line = parsed.commandLine;
     switch (line.action) {
     case CommandLine::Action::window:
-        return runWindowModule();
+        return launchWindow();
     case CommandLine::Action::pdf:
         return writePdf(line);
     case CommandLine::Action::text:
         return printTextPage(line);
     case CommandLine::Action::help:
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return finishStandardOutput();
     case CommandLine::Action::version:
         std::fputs(versionText().c_str(), stdout);

@@ -2,16 +2,13 @@
 
 #include "platform/app_folders.h"
 #include "platform/file_replace.h"
+#include "platform/line_end.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 SettingsEntries settingsEntries = initialSettingsEntries();
 
@@ -21,26 +18,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string failure(const char* what, const std::string& path, int error)
-{
-    return std::string(what) + " " + path + ": " + std::strerror(error);
-}
-
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -66,7 +43,7 @@ std::string saveSettings()
 {
     const std::string path = settingsFilePath();
     if (path.empty())
-        return "no folder for the settings: neither XDG_DATA_HOME nor HOME is set";
+        return "no folder for the settings: " + missingProgramFolderReason();
     return writeSettingsFile(path, settingsEntries);
 }
 
@@ -100,24 +77,12 @@ std::string writeSettingsFile(const std::string& path, const SettingsEntries& en
     std::string text;
     for (const std::string& entry : entries) {
         text += entry;
-        text += '\n';
+        text += textLineEnd();
     }
 
-    // Written beside the settings file and renamed over it only when complete,
-    // so a crash or a full disk leaves the previous file as it was.
-    const std::string temporary = temporaryPathBeside(path);
-    unlink(temporary.c_str());  // a leftover of a crashed run with the same process id
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return failure("cannot create", temporary, errno);
-    const bool written = writeAll(fd, text);
-    const int error = errno;
-    if (close(fd) != 0 || !written) {
-        const std::string reason = failure("cannot write", temporary, written ? errno : error);
-        unlink(temporary.c_str());
-        return reason;
-    }
-    return replaceWithTemporary(temporary, path);
+    // Written beside the settings file and put in its place only when
+    // complete, so a crash or a full disk leaves the previous file as it was.
+    return replaceFileContent(path, text);
 }
 
 int settingNumber(const std::string& text)

@@ -1,9 +1,11 @@
 #include "app/window_loader.h"
 
+#include "platform/loadable_module.h"
+
+#include <algorithm>
 #include <cstdio>
-#include <dlfcn.h>
+#include <filesystem>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -11,15 +13,6 @@ constexpr const char* moduleFileName = "orvelplan-window.so";
 constexpr const char* entryPointName = "orvelplanRunWindow";
 // The install rules put the module here, as seen from the executable's folder.
 constexpr std::string_view installedModuleFolder = ORVEL_MODULE_FOLDER_FROM_EXECUTABLE;
-// Beside the window's own start-up failures (3 to 5) and the settings' 0 and 1.
-constexpr int noWindowModuleStatus = 6;
-
-std::string executablePath()
-{
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
-}
 
 // Appends a relative path to a folder ending in '/', taking each leading ".."
 // back one folder (never above the root), so messages name plain paths.
@@ -51,30 +44,24 @@ std::vector<std::string> windowModuleCandidates(const std::string& executablePat
     return {folder + moduleFileName, joinFolder(folder, installedModuleFolder) + moduleFileName};
 }
 
-int runWindowModule()
+int launchWindow()
 {
     const std::vector<std::string> candidates = windowModuleCandidates(executablePath());
     for (const std::string& path : candidates) {
-        if (access(path.c_str(), F_OK) != 0)
+        std::error_code error;
+        if (!std::filesystem::exists(path, error))
             continue;
-        // The module stays loaded until the process ends: the window runs inside it.
-        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", dlerror());
-            return noWindowModuleStatus;
+        const ModuleRun run = runModuleEntry(path, entryPointName);
+        if (!run.error.empty()) {
+            std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", run.error.c_str());
+            return noWindowCodeStatus;
         }
-        using EntryPoint = int (*)();
-        const auto run = reinterpret_cast<EntryPoint>(dlsym(module, entryPointName));
-        if (!run) {
-            std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", dlerror());
-            return noWindowModuleStatus;
-        }
-        return run();
+        return run.status;
     }
     std::string tried;
     for (const std::string& path : candidates)
         tried += (tried.empty() ? "" : " or ") + path;
     std::fprintf(stderr, "orvelplan: cannot load the window: no %s (looked for %s)\n", moduleFileName,
                  tried.empty() ? "the program's own folder" : tried.c_str());
-    return noWindowModuleStatus;
+    return noWindowCodeStatus;
 }

@@ -2,13 +2,19 @@
 #include <string>
 #include <vector>
 
-// Loads the window module and runs the main window from it; returns the
-// process exit status. Keeping the window's libraries (SDL, fonts, X11) out of
-// the executable lets the command line start without loading any of them.
-int runWindowModule();
+// Opens the main window and runs it until it is closed; returns the process
+// exit status. How the window code is reached depends on the system: on Linux
+// it is a module, loaded only when the window is asked for, so that the
+// command line starts without the display libraries (SDL, fonts, X11); on
+// Windows it is linked into the one executable.
+int launchWindow();
 
-// Where the window module may be, in the order tried, for the executable at
-// this absolute path: beside it (the build tree), then in the installed
-// layout's module folder relative to it (bin/../lib/orvelplan/), so that an
-// installed tree works wherever it is copied.
+// Exit status when the window code cannot be reached; beside the window's own
+// start-up failures (3 to 5) and the settings' 0 and 1.
+inline constexpr int noWindowCodeStatus = 6;
+
+// Linux: where the window module may be, in the order tried, for the
+// executable at this absolute path: beside it (the build tree), then in the
+// installed layout's module folder relative to it (bin/../lib/orvelplan/), so
+// that an installed tree works wherever it is copied.
 std::vector<std::string> windowModuleCandidates(const std::string& executablePath);

@@ -44,6 +44,19 @@ void routeMouse(const WindowMessage& message)
     }
 }
 
+// The change-scan timer runs only while a control may have changed: the
+// messages that can change one start it, and the tick that has brought every
+// change to the screen stops it. An idle window gets no ticks at all.
+bool screenTimerRunning = false;
+
+void expectScreenChanges(WindowHost& window)
+{
+    if (!screenTimerRunning) {
+        window.startTimer(screenTimerId, screenTimerPeriod);
+        screenTimerRunning = true;
+    }
+}
+
 bool anyControlDirty(const scobGroup& group)
 {
     for (int i = 0; i < group.count(); ++i) {
@@ -54,7 +67,8 @@ bool anyControlDirty(const scobGroup& group)
 }
 
 // Controls only mark themselves dirty; this tick is where their changes reach
-// the screen, all changes since the last tick in one frame.
+// the screen, all changes since the last tick in one frame. Afterwards nothing
+// is left to draw until another message arrives, so the timer stops.
 void handleTimer(WindowHost& window)
 {
     for (int g = 0; g < groupsInUse; ++g) {
@@ -64,6 +78,10 @@ void handleTimer(WindowHost& window)
     if (repaintRequested == 1) {
         composeFrame(window);
         repaintRequested = 0;
+    }
+    if (screenTimerRunning) {
+        window.stopTimer(screenTimerId);
+        screenTimerRunning = false;
     }
 }
 
@@ -94,7 +112,9 @@ bool windowProcedure(WindowHost& window, const WindowMessage& message)
 {
     switch (message.kind) {
     case WindowMessageKind::create:
+        // The screen starts the timer itself, for its first frame.
         buildMainScreen(window);
+        screenTimerRunning = true;
         return true;
     case WindowMessageKind::destroy:
         captureSettings();
@@ -104,6 +124,7 @@ bool windowProcedure(WindowHost& window, const WindowMessage& message)
         return true;
     case WindowMessageKind::keyDown:
         handleKey(message.code);
+        expectScreenChanges(window);
         return true;
     case WindowMessageKind::timer:
         handleTimer(window);
@@ -112,6 +133,7 @@ bool windowProcedure(WindowHost& window, const WindowMessage& message)
     case WindowMessageKind::leftButtonDown:
     case WindowMessageKind::leftButtonUp:
         routeMouse(message);
+        expectScreenChanges(window);
         return true;
     case WindowMessageKind::rightButtonDown:
     case WindowMessageKind::command:

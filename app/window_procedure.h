@@ -13,7 +13,8 @@ extern std::array<scobGroup, groupTableSize> groupTable;
 extern int groupsInUse;
 
 // The change-scan timer: asked for every millisecond, delivered at the
-// window's shortest period.
+// window's shortest period, and running only while input may have changed a
+// control (the tick that finds everything drawn stops it).
 inline constexpr unsigned screenTimerId = 111;
 inline constexpr int screenTimerPeriod = 1;
 

@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -95,7 +94,7 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
     const std::string temporary = temporaryPathBeside(path);
     HPDF_SaveToFile(document.get(), temporary.c_str());
     if (errors.failed()) {
-        unlink(temporary.c_str());
+        removeFile(temporary);
         // The library names the file it opened: report the one the caller asked for.
         return describeFailure(errors, path);
     }
@@ -108,7 +107,7 @@ CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bo
     CalendarFile result;
     const std::string folder = programFolder();
     if (folder.empty()) {
-        result.error = "cannot find the folder for calendars: neither XDG_DATA_HOME nor HOME is set";
+        result.error = "cannot find the folder for calendars: " + missingProgramFolderReason();
         return result;
     }
     result.path = chooseOutputPath(folder);

@@ -1,7 +1,6 @@
 #include "calendar/output_path.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/output_candidate.h"
 
 std::string chooseOutputPath(const std::string& folder)
 {
@@ -9,15 +8,12 @@ std::string chooseOutputPath(const std::string& folder)
     if (folder.empty())
         return candidate;
     // An earlier calendar is normally cleared and its name reused; a file that
-    // survives the delete (for instance in a folder we may not write) makes us
-    // move on to the next number.
+    // survives the delete (held open by a viewer on Windows, in a folder we may
+    // not write on Linux) makes us move on to the next number.
     for (unsigned n = 0; n < 100; ++n) {
         candidate = folder + "orvelplan" + std::to_string(n) + ".pdf";
-        unlink(candidate.c_str());
-        const int fd = open(candidate.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        if (clearedForWriting(candidate))
             break;
-        close(fd);
     }
     return candidate;
 }

@@ -60,10 +60,12 @@ public:
 
     using Procedure = std::function<void(const WindowMessage&)>;
     // Delivers the window's events to `procedure` until the user closes the
-    // window (or the process is asked to quit); the last message is `destroy`.
+    // window or the process is asked to quit (SIGTERM, SIGINT, SIGHUP); the
+    // last message is `destroy`. Sleeps while no event comes and no timer runs.
     void run(const Procedure& procedure);
 
     void startTimer(unsigned id, int periodMs) override;
+    void stopTimer(unsigned id) override;
     ClientSize clientSize() const override;
     ScreenPoint outerTopLeft() const override;
     void setAlwaysOnTop(bool onTop) override;

@@ -17,8 +17,11 @@ struct ScreenPoint {
 class WindowHost {
 public:
     // Asks for a timer message with this identifier every `periodMs`; periods
-    // below the window's shortest tick are raised to it.
+    // below the window's shortest tick are raised to it. A window may deliver
+    // the first tick sooner, once the messages at hand are handled.
     virtual void startTimer(unsigned id, int periodMs) = 0;
+    // No more timer messages with this identifier until it is started again.
+    virtual void stopTimer(unsigned id) = 0;
     virtual ClientSize clientSize() const = 0;
     // Screen position of the window's outer top-left corner, frame included.
     virtual ScreenPoint outerTopLeft() const = 0;

@@ -15,8 +15,6 @@ void createFolders(const std::string& path)
     }
 }
 
-}  // namespace
-
 std::string userDataFolder()
 {
     // The XDG rules say a relative XDG_DATA_HOME is invalid and must be ignored.
@@ -26,6 +24,8 @@ std::string userDataFolder()
         return std::string(home) + "/.local/share";
     return {};
 }
+
+}  // namespace
 
 std::string programFolder()
 {
@@ -37,4 +37,14 @@ std::string programFolder()
     folder += "orvel/orvelplan/";
     createFolders(folder);
     return folder;
+}
+
+std::string missingProgramFolderReason()
+{
+    return "neither XDG_DATA_HOME nor HOME is set";
+}
+
+const char* programFolderForHelp()
+{
+    return "$XDG_DATA_HOME/orvel/orvelplan/";
 }

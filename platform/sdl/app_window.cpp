@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/draw_surface.h"
 #include "platform/sdl/display_connection.h"
 #include "platform/sdl/native_types.h"
+#include "platform/sdl/quit_signals.h"
+#include "platform/sdl/typeface_cache.h"
 
 namespace {
 
@@ -43,6 +46,18 @@ VideoSystem::VideoSystem()
     // A release outside the window must not reach the controls; keeping the
     // pointer captured would deliver it.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    // The click that brings the window to the front is a click like any other.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The event loop handles the signals that end the program itself, in the
+    // same wait as the display's events.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A calendar tool has no business keeping the screen saver away, and
+    // doing so would wake it every half minute.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    QuitSignals::installed();
+    // The window draws its first frame sooner with the typefaces chosen on an
+    // earlier start.
+    useTypefaceCacheFile(userTypefaceCacheFile());
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         startFailure = {"Main1", noDisplayStatus, sdlReason()};
         return;
@@ -75,6 +90,8 @@ ClientSize VideoSystem::usableScreenSize() const
 
 struct AppWindow::Native {
     bool deliver(const SDL_Event& event, const Procedure& procedure);
+    bool buttonInside(PointerReport::Kind kind, int x, int y) const;
+    bool moveInside(int x, int y) const;
     void run(const Procedure& procedure);
 
     struct WindowDestroyer {
@@ -83,7 +100,10 @@ struct AppWindow::Native {
     std::unique_ptr<SDL_Window, WindowDestroyer> window;
     ClientSize size;
     unsigned timerId = 0;
-    int timerPeriod = 0;  // 0: no timer
+    int timerPeriod = 0;  // 0: stopped
+    Uint64 nextTick = 0;
+    std::optional<DisplayConnection> connection;  // while the loop runs
+    PointerReport lastPointer;
 };
 
 AppWindow::AppWindow() : native(std::make_unique<Native>()) {}
@@ -117,8 +137,19 @@ void AppWindow::show()
 
 void AppWindow::startTimer(unsigned id, int periodMs)
 {
+    // The first tick comes as soon as the messages at hand are handled: the
+    // program starts its timer when something may have changed, and sees the
+    // change on screen without waiting a period for it.
+    if (native->timerPeriod == 0)
+        native->nextTick = SDL_GetTicks64();
     native->timerId = id;
     native->timerPeriod = std::max(periodMs, shortestTimerPeriod);
+}
+
+void AppWindow::stopTimer(unsigned id)
+{
+    if (id == native->timerId)
+        native->timerPeriod = 0;
 }
 
 ClientSize AppWindow::clientSize() const
@@ -187,14 +218,21 @@ bool AppWindow::Native::deliver(const SDL_Event& event, const Procedure& procedu
                 procedure({WindowMessageKind::keyDown, code});
         }
         break;
+    case SDL_SYSWMEVENT:
+        if (connection) {
+            if (const PointerReport report = connection->pointerReport(event);
+                report.kind != PointerReport::Kind::none)
+                lastPointer = report;
+        }
+        break;
     case SDL_MOUSEMOTION:
-        // With a button held the pointer stays grabbed and reports positions
-        // outside the window; the controls hear only what happens inside.
-        if (insideClient(event.motion.x, event.motion.y, size))
+        // SDL also reports the pointer leaving, at the edge it left by; the
+        // controls hear nothing of it and keep their look.
+        if (moveInside(event.motion.x, event.motion.y))
             procedure({WindowMessageKind::mouseMove, 0, event.motion.x, event.motion.y});
         break;
     case SDL_MOUSEBUTTONDOWN:
-        if (!insideClient(event.button.x, event.button.y, size))
+        if (!buttonInside(PointerReport::Kind::press, event.button.x, event.button.y))
             break;
         if (event.button.button == SDL_BUTTON_LEFT)
             procedure({WindowMessageKind::leftButtonDown, 0, event.button.x, event.button.y});
@@ -202,7 +240,10 @@ bool AppWindow::Native::deliver(const SDL_Event& event, const Procedure& procedu
             procedure({WindowMessageKind::rightButtonDown, 0, event.button.x, event.button.y});
         break;
     case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && insideClient(event.button.x, event.button.y, size))
+        // A release outside the window is no release for the controls, even
+        // though the pressed window still hears of it.
+        if (event.button.button == SDL_BUTTON_LEFT &&
+            buttonInside(PointerReport::Kind::release, event.button.x, event.button.y))
             procedure({WindowMessageKind::leftButtonUp, 0, event.button.x, event.button.y});
         break;
     default:
@@ -211,41 +252,69 @@ bool AppWindow::Native::deliver(const SDL_Event& event, const Procedure& procedu
     return true;
 }
 
+// SDL keeps pointer positions inside the window: one outside is moved onto the
+// nearest edge pixel. Where the window system tells the true position, that is
+// what decides; without it SDL's position is all there is.
+bool AppWindow::Native::buttonInside(PointerReport::Kind kind, int x, int y) const
+{
+    if (!connection || !connection->isOpen())
+        return insideClient(x, y, size);
+    return lastPointer.kind == kind && insideClient(lastPointer.x, lastPointer.y, size);
+}
+
+bool AppWindow::Native::moveInside(int x, int y) const
+{
+    if (!connection || !connection->isOpen())
+        return insideClient(x, y, size);
+    // None is heard between the pointer leaving and coming back.
+    if (lastPointer.kind == PointerReport::Kind::leave)
+        return false;
+    const bool onEdge = x <= 0 || y <= 0 || x >= size.width - 1 || y >= size.height - 1;
+    if (!onEdge)
+        return true;
+    // Moves carry no true position; one on the edge may have been moved there
+    // from outside (with the button held the window keeps hearing them).
+    int screenX = 0;
+    int screenY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetGlobalMouseState(&screenX, &screenY);
+    SDL_GetWindowPosition(window.get(), &windowX, &windowY);
+    return insideClient(screenX - windowX, screenY - windowY, size);
+}
+
 void AppWindow::Native::run(const Procedure& procedure)
 {
-    // A signal that arrives between draining the queue and going to sleep does
-    // not wake the sleep; looking at SDL's queue this often catches its quit.
-    constexpr Uint64 longestQuietSpell = 100;
-    const DisplayConnection connection(window.get());
-    Uint64 nextTick = SDL_GetTicks64() + static_cast<Uint64>(timerPeriod);
-    Uint64 lastPump = 0;
-    bool inputWaiting = true;
+    // Without a display connection to sleep on, SDL's own wait is used; it is
+    // woken by display events but not by signals, so it looks up this often.
+    constexpr int longestQuietSpell = 100;
+    const QuitSignals& quitSignals = QuitSignals::installed();
+    connection.emplace(window.get());
     bool open = true;
     while (open) {
-        if (inputWaiting || SDL_GetTicks64() - lastPump >= longestQuietSpell) {
-            lastPump = SDL_GetTicks64();
-            SDL_Event event;
-            while (open && SDL_PollEvent(&event))
-                open = deliver(event, procedure);
-            if (!open)
-                break;
-        }
+        SDL_Event event;
+        while (open && SDL_PollEvent(&event))
+            open = deliver(event, procedure);
+        if (!open || quitSignals.received())
+            break;
 
+        // The timer runs only while the program expects changes; its tick
+        // comes after the whole batch of input, so one frame shows it all.
         Uint64 now = SDL_GetTicks64();
         if (timerPeriod > 0 && now >= nextTick) {
             procedure({WindowMessageKind::timer, timerId});
             // After a long command the missed ticks are not made up.
             now = SDL_GetTicks64();
-            nextTick = std::max(nextTick + static_cast<Uint64>(timerPeriod), now + 1);
+            nextTick = now + static_cast<Uint64>(timerPeriod);
         }
 
-        const int wait = timerPeriod > 0 ? static_cast<int>(nextTick - now) : static_cast<int>(longestQuietSpell);
-        // An idle window wakes only for its timer: a tick with no input costs
-        // one poll, not a round of SDL's event pumping.
-        if (connection.canWait())
-            inputWaiting = connection.waitForInput(wait);
+        // Idle, nothing wakes the program but the display and the signals.
+        const int untilTick = timerPeriod > 0 ? static_cast<int>(nextTick > now ? nextTick - now : 0) : -1;
+        if (connection->isOpen())
+            connection->wait(quitSignals.fd(), untilTick);
         else
-            inputWaiting = SDL_WaitEventTimeout(nullptr, wait) == 1;
+            SDL_WaitEventTimeout(nullptr, untilTick < 0 ? longestQuietSpell : std::min(untilTick, longestQuietSpell));
     }
     procedure({WindowMessageKind::destroy});
+    connection.reset();
 }

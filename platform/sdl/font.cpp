@@ -4,10 +4,18 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 #include "platform/colour.h"
 #include "platform/sdl/font_face.h"
+#include "platform/sdl/mapped_file.h"
+#include "platform/sdl/typeface_cache.h"
 #include "platform/sdl/typeface_file.h"
 
 namespace {
@@ -24,21 +32,36 @@ unsigned emToDpi(double emPixels)
     return dpi < 1.0 ? 1u : static_cast<unsigned>(dpi);
 }
 
-// How a typeface measures per pixel of em: its line height and the average
-// width of English text (lower-case letters and space weighted by how often
-// they occur), which is what "average character width" asks for.
-struct TypefaceMetrics {
-    TypefaceFile file;
-    double cellPerEm = 0;
-    double averageWidthPerEm = 0;
-};
-
+// The average width of English text: lower-case letters and space weighted by
+// how often they occur.
 constexpr std::array<std::pair<char, int>, 27> letterFrequencies = {{
     {'a', 64}, {'b', 14}, {'c', 27}, {'d', 35},  {'e', 100}, {'f', 20}, {'g', 14},
     {'h', 42}, {'i', 63}, {'j', 3},  {'k', 6},   {'l', 35},  {'m', 20}, {'n', 56},
     {'o', 56}, {'p', 17}, {'q', 4},  {'r', 49},  {'s', 56},  {'t', 71}, {'u', 31},
     {'v', 10}, {'w', 18}, {'x', 3},  {'y', 18},  {'z', 2},   {' ', 166},
 }};
+
+// Every typeface file is mapped once and stays mapped while a face uses it.
+std::shared_ptr<const MappedFile> typefaceBytes(const std::string& path)
+{
+    static std::map<std::string, std::weak_ptr<const MappedFile>> mapped;
+    std::weak_ptr<const MappedFile>& slot = mapped[path];
+    std::shared_ptr<const MappedFile> bytes = slot.lock();
+    if (!bytes) {
+        bytes = MappedFile::open(path);
+        slot = bytes;
+    }
+    return bytes;
+}
+
+TtfFontHandle openTypeface(const MappedFile& bytes, int index, unsigned horizontalDpi, unsigned verticalDpi)
+{
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!stream)
+        return nullptr;
+    // SDL_ttf closes the stream with the font (or at once, when it fails).
+    return TtfFontHandle(TTF_OpenFontIndexDPIRW(stream, 1, basePointSize, index, horizontalDpi, verticalDpi));
+}
 
 std::optional<TypefaceMetrics> measureTypeface(bool bold)
 {
@@ -47,7 +70,10 @@ std::optional<TypefaceMetrics> measureTypeface(bool bold)
         return std::nullopt;
     constexpr double referenceEm = 1000.0;
     const unsigned dpi = emToDpi(referenceEm);
-    TtfFontHandle font(TTF_OpenFontIndexDPI(file->path.c_str(), basePointSize, file->index, dpi, dpi));
+    const std::shared_ptr<const MappedFile> bytes = typefaceBytes(file->path);
+    if (!bytes)
+        return std::nullopt;
+    const TtfFontHandle font = openTypeface(*bytes, file->index, dpi, dpi);
     if (!font)
         return std::nullopt;
     const double em = basePointSize * dpi / 72.0;
@@ -66,11 +92,86 @@ std::optional<TypefaceMetrics> measureTypeface(bool bold)
     return TypefaceMetrics{*file, TTF_FontHeight(font.get()) / em, weighted / total / em};
 }
 
+// What steers fontconfig's choice and SDL_ttf's measures besides files (the
+// fontconfig library's own file is among those): a cached choice is only used
+// again under the same values.
+std::string lookupEnvironment()
+{
+    std::string text;
+    for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
+                             "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+        const char* value = std::getenv(name);
+        text += std::string(name) + "=" + (value ? value : "") + " ";
+    }
+    const SDL_version* ttf = TTF_Linked_Version();
+    int major = 0;
+    int minor = 0;
+    int patch = 0;
+    TTF_GetFreeTypeVersion(&major, &minor, &patch);
+    text += "SDL_ttf=" + std::to_string(ttf->major) + "." +
+            std::to_string(ttf->minor) + "." + std::to_string(ttf->patch) + " FreeType=" + std::to_string(major) +
+            "." + std::to_string(minor) + "." + std::to_string(patch);
+    for (char& c : text) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return text;
+}
+
+std::string readWholeFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+// A cache that cannot be written only means the next start asks again.
+void writeWholeFile(const std::string& path, const std::string& content)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0777);
+    const std::string temporary = path + "." + std::to_string(getpid()) + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << content;
+        if (!file.flush()) {
+            std::remove(temporary.c_str());
+            return;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        std::remove(temporary.c_str());
+}
+
+using ChosenTypefaces = std::array<std::optional<TypefaceMetrics>, 2>;
+
+ChosenTypefaces chooseTypefaces()
+{
+    const std::string& cachePath = typefaceCacheFile();
+    const std::string environment = cachePath.empty() ? std::string() : lookupEnvironment();
+    if (!cachePath.empty()) {
+        if (const std::optional<TypefaceCache> cache = parseTypefaceCache(readWholeFile(cachePath));
+            cache && stillHolds(*cache, environment))
+            return {cache->faces[0], cache->faces[1]};
+    }
+    ChosenTypefaces chosen = {measureTypeface(false), measureTypeface(true)};
+    if (!cachePath.empty() && chosen[0] && chosen[1]) {
+        TypefaceCache cache{environment, {}, {*chosen[0], *chosen[1]}};
+        std::vector<std::string> inputs = typefaceLookupInputs();
+        inputs.push_back(chosen[0]->file.path);
+        inputs.push_back(chosen[1]->file.path);
+        for (const std::string& path : inputs)
+            cache.stamps.push_back(stampOf(path));
+        writeWholeFile(cachePath, formatTypefaceCache(cache));
+    }
+    return chosen;
+}
+
 const std::optional<TypefaceMetrics>& typefaceMetrics(bool bold)
 {
-    static const std::optional<TypefaceMetrics> normal = measureTypeface(false);
-    static const std::optional<TypefaceMetrics> heavy = measureTypeface(true);
-    return bold ? heavy : normal;
+    static const ChosenTypefaces chosen = chooseTypefaces();
+    return chosen[bold ? 1 : 0];
 }
 
 bool ttfReady()
@@ -88,13 +189,16 @@ std::shared_ptr<FontFace> openFace(int height, int averageWidth, bool bold)
     const double cell = height > 0 ? height : 16;
     const double emHigh = cell / metrics->cellPerEm;
     const double emWide = averageWidth > 0 ? averageWidth / metrics->averageWidthPerEm : emHigh;
-    TtfFontHandle font(TTF_OpenFontIndexDPI(metrics->file.path.c_str(), basePointSize,
-                                            metrics->file.index, emToDpi(emWide), emToDpi(emHigh)));
+    std::shared_ptr<const MappedFile> bytes = typefaceBytes(metrics->file.path);
+    if (!bytes)
+        return nullptr;
+    TtfFontHandle font = openTypeface(*bytes, metrics->file.index, emToDpi(emWide), emToDpi(emHigh));
     if (!font)
         return nullptr;
     auto face = std::make_shared<FontFace>();
     face->cellHeight = TTF_FontHeight(font.get());
     face->ttf = std::move(font);
+    face->bytes = std::move(bytes);
     return face;
 }
 

@@ -6,6 +6,7 @@
 
 #include <SDL_ttf.h>
 
+#include "platform/sdl/mapped_file.h"
 #include "platform/sdl/surface_handle.h"
 
 // A typeface opened at one size, shared by every Font of that size. Only
@@ -30,6 +31,9 @@ private:
 };
 
 struct FontFace {
+    // The typeface file's bytes, read by FreeType as long as the font is open:
+    // declared first so that it is released last.
+    std::shared_ptr<const MappedFile> bytes;
     TtfFontHandle ttf;
     int cellHeight = 0;
     RenderedLines rendered;

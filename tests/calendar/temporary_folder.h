@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <random>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -7,8 +8,11 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvelplan-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        do
+            path_ = base / ("orvelplan-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(path_));
     }
     ~TemporaryFolder() { std::filesystem::remove_all(path_); }
     TemporaryFolder(const TemporaryFolder&) = delete;

@@ -12,15 +12,7 @@ version=$("$binary" --version | sed -n '1s/.* //p')
 tag="opl${version//./}u"
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 
-wait_for() {  # runs the command until it succeeds, for at most $1 seconds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
-}
-check() {
-  local what=$1; shift
-  if wait_for "${limit:-5}" "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-not() { ! "$@"; }
+. "$(dirname "$0")/checks.sh"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null & pids+=($!)
 wait_for 20 grep -q '[0-9]' "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -33,10 +25,12 @@ printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$work/opened" >"$work/bin/xdg
 folder="$work/data/orvel/orvelplan"
 
 start_program() {
-  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
+  PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$binary" >/dev/null 2>"$work/stderr" & app_pid=$! pids+=($!)
   wait_for 30 find_window || { cat "$work/stderr"; echo "FAIL: no window"; exit 1; }
 }
-find_window() { wid=$(xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$" | head -n1); [ -n "$wid" ]; }
+windows() { xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"; }
+find_window() { wid=$(windows | head -n1); [ -n "$wid" ]; }
+two_windows() { [ "$(windows | wc -l)" -ge 2 ]; }
 close_politely() {  # Alt+F4 through openbox: WM_DELETE_WINDOW, as the close button sends it
   local status=0
   timeout 10 xdotool windowactivate --sync "$wid" key alt+F4 || true
@@ -69,6 +63,17 @@ check "not topmost at first" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
 check "opaque at first" not has _NET_WM_WINDOW_OPACITY =
 click 80 220 && click 230 120 && click 385 220   # 2016, 2 Months / row, Saturday
 rows FFFF00 "chosen" 120,215 290,115 430,215
+# Pressed on the pin at the right edge and released 300 px to the right of the
+# window: no release reaches the pin, so nothing is toggled.
+xdotool mousemove --window "$wid" 461 11 mousedown 1 mousemove --window "$wid" 761 11 mouseup 1
+sleep 1
+check "a release far outside the window completes no click" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
+# The pointer hovering a row and then leaving the window: the row keeps its look.
+xdotool mousemove --window "$wid" 400 160
+check "the row under the pointer is green" pixel_is 435 155 00FF00
+xdotool mousemove --window "$wid" 800 160
+sleep 1
+check "the row keeps its hover colour after the pointer has left" pixel_is 435 155 00FF00
 click 235 325                                     # Create Calendar
 limit=30 check "viewer asked to open the calendar" opened "$folder/orvelplan0.pdf"
 check "the calendar is a PDF" grep -q '^%PDF-' "$folder/orvelplan0.pdf"
@@ -85,6 +90,17 @@ start_program
 rows FFFF00 "restored" 120,215 290,115 430,215
 check "topmost from the start" has _NET_WM_STATE _NET_WM_STATE_ABOVE
 check "translucent from the start" has _NET_WM_WINDOW_OPACITY '= 3200'
+# A second program's window takes the focus; the first click back on this one acts.
+first_wid=$wid first_pid=$app_pid
+PATH="$work/bin:$PATH" XDG_DATA_HOME="$work/other" XDG_CACHE_HOME="$work/cache" "$binary" >/dev/null 2>&1 & other_pid=$! pids+=($!)
+limit=30 check "a second program's window" two_windows
+other_wid=$(windows | grep -vx "$first_wid" | head -n1)
+xdotool windowmove "$other_wid" 520 300 windowactivate --sync "$other_wid" || true
+check "the other window has the focus" sh -c "[ \$(xdotool getactivewindow) = $other_wid ]"
+click 80 180                                      # 2014, in the window without the focus
+rows FFFF00 "the click that brings the window forward chose 2014" 120,175
+kill -TERM "$other_pid"; wait "$other_pid" || true
+wid=$first_wid app_pid=$first_pid
 close_politely
 echo "window_e2e: $failures failed"
 [ "$failures" -eq 0 ]

@@ -61,7 +61,17 @@ protected:
         return framesPresented - before;
     }
 
-    void startTimer(unsigned id, int) override { timerId = id; }
+    void startTimer(unsigned id, int) override
+    {
+        timerId = id;
+        timerRunning = true;
+        ++timerStarts;
+    }
+    void stopTimer(unsigned id) override
+    {
+        if (id == timerId)
+            timerRunning = false;
+    }
     ClientSize clientSize() const override { return {471, 417}; }
     ScreenPoint outerTopLeft() const override { return corner; }
     void setAlwaysOnTop(bool on) override { log.push_back(std::string("onTop ") + (on ? "1" : "0")); }
@@ -81,6 +91,8 @@ protected:
 
     EventLog log;
     unsigned timerId = 0;
+    bool timerRunning = false;
+    int timerStarts = 0;
     int framesPresented = 0;
     ScreenPoint corner{300, 120};
     std::string calendarError;  // what the next createCalendar reports; empty = saved
@@ -181,6 +193,41 @@ TEST_F(WindowTest, TimerDrawsWhenDirtyOrRequestedAndPaintClearsDirtyFlags)
     ASSERT_TRUE(mainScreen().yearList.isDirty());
     EXPECT_EQ(tickFrames(WindowMessageKind::paint), 1);
     EXPECT_EQ(tickFrames(), 0) << "nothing left for the tick to draw";
+}
+
+TEST_F(WindowTest, TheTimerRunsOnlyWhileAMessageMayHaveChangedSomething)
+{
+    EXPECT_TRUE(timerRunning) << "the built screen waits for its first frame";
+    EXPECT_EQ(tickFrames(), 1);
+    EXPECT_FALSE(timerRunning) << "everything is on screen";
+    struct Case {
+        WindowMessageKind kind;
+        unsigned code;
+        Point at;
+        bool starts;
+    };
+    const std::vector<Case> cases = {
+        {WindowMessageKind::mouseMove, 0, yearRow(2), true},
+        {WindowMessageKind::mouseMove, 0, background, true},  // even one that changes nothing
+        {WindowMessageKind::leftButtonDown, 0, layoutRow(1), true},
+        {WindowMessageKind::leftButtonUp, 0, layoutRow(1), true},
+        {WindowMessageKind::keyDown, 'K', {}, true},
+        {WindowMessageKind::keyDown, 'Q', {}, true},
+        {WindowMessageKind::paint, 0, {}, false},
+        {WindowMessageKind::rightButtonDown, 0, yearRow(3), false},
+        {WindowMessageKind::command, 0, {}, false},
+        {WindowMessageKind::other, 0, {}, false},
+    };
+    for (const Case& c : cases) {
+        const int startsBefore = timerStarts;
+        send(c.kind, c.code, c.at);
+        send(c.kind, c.code, c.at);
+        EXPECT_EQ(timerRunning, c.starts) << static_cast<int>(c.kind) << " " << c.code;
+        EXPECT_EQ(timerStarts - startsBefore, c.starts ? 1 : 0) << "started once for a batch";
+        tickFrames();
+        EXPECT_FALSE(timerRunning) << "a tick leaves nothing to draw";
+    }
+    EXPECT_EQ(mainScreen().layoutList.selectedIndex(), 1);
 }
 
 // What the screen shows and uses for each entry, or -1 where the lists and

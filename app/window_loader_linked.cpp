@@ -1,0 +1,8 @@
+#include "app/window_loader.h"
+
+#include "app/window_entry.h"
+
+int launchWindow()
+{
+    return runWindowApp();
+}

@@ -1,0 +1,27 @@
+#include "platform/sdl/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::shared_ptr<const MappedFile> MappedFile::open(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat status {};
+    void* bytes = MAP_FAILED;
+    // Only a regular file has a size to map; anything else is no typeface.
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        bytes = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (bytes == MAP_FAILED)
+        return nullptr;
+    return std::make_shared<const MappedFile>(bytes, static_cast<std::size_t>(status.st_size));
+}
+
+MappedFile::~MappedFile()
+{
+    munmap(const_cast<void*>(bytes), length);
+}

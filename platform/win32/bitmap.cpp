@@ -1,0 +1,23 @@
+#include "platform/bitmap.h"
+
+#include "platform/win32/native_types.h"
+
+Bitmap::Bitmap() = default;
+Bitmap::Bitmap(std::unique_ptr<Native> loaded) : image(std::move(loaded)) {}
+Bitmap::Bitmap(Bitmap&&) noexcept = default;
+Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
+Bitmap::~Bitmap() = default;
+
+int Bitmap::width() const { return image ? image->width : 0; }
+int Bitmap::height() const { return image ? image->height : 0; }
+
+Bitmap loadBitmap(int id)
+{
+    GdiHandle<HBITMAP> handle(LoadBitmapA(programInstance(), MAKEINTRESOURCEA(id)));
+    if (!handle)
+        return {};
+    BITMAP size{};
+    if (GetObjectA(handle.get(), sizeof size, &size) == 0)
+        return {};
+    return Bitmap(std::make_unique<Bitmap::Native>(Bitmap::Native{std::move(handle), size.bmWidth, size.bmHeight}));
+}

@@ -1,0 +1,6 @@
+#include "platform/line_end.h"
+
+const char* textLineEnd()
+{
+    return "\r\n";
+}

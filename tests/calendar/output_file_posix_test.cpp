@@ -1,0 +1,103 @@
+// Linux: which names survive a delete, the program folder under
+// $XDG_DATA_HOME, and xdg-open.
+#include "calendar/calendar_document.h"
+#include "calendar/output_path.h"
+#include "output_file_test_support.h"
+#include "pdf_content.h"
+#include "platform/app_folders.h"
+#include "platform/open_external.h"
+#include "temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sets (or with nullptr unsets) an environment variable for one scope.
+struct ScopedEnvironment {
+    ScopedEnvironment(const char* name, const char* value) : name(name)
+    {
+        if (const char* current = std::getenv(name))
+            old = current;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnvironment() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+    const char* name;
+    std::optional<std::string> old;
+};
+
+}  // namespace
+
+TEST(OutputPathTest, NamesThatSurviveTheDeleteArePassedOver)
+{
+    TemporaryFolder folder;
+    const std::string base = folder.path().string() + "/";
+    // A file held open is deleted on Linux and its name reused.
+    std::ofstream(base + "orvelplan0.pdf") << "an earlier calendar";
+    std::ifstream held(base + "orvelplan0.pdf");
+    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan0.pdf");
+
+    // Names that survive the delete (here folders) are passed over; when all
+    // do, the last one is used.
+    fs::create_directories(base + "orvelplan0.pdf/kept");
+    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan1.pdf");
+    for (int n = 1; n < 100; ++n)
+        fs::create_directories(base + "orvelplan" + std::to_string(n) + ".pdf/kept");
+    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan99.pdf");
+    EXPECT_TRUE(fs::exists(base + "orvelplan0.pdf/kept"));
+}
+
+TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
+{
+    TemporaryFolder folder;
+    {
+        ScopedEnvironment dataHome("XDG_DATA_HOME", folder.path().c_str());
+        EXPECT_EQ(programFolder(), folder.path().string() + "/orvel/orvelplan/");
+        EXPECT_TRUE(fs::is_directory(folder.path() / "orvel/orvelplan"));
+
+        const CalendarFile first = createCalendar(grid2010(), threePerRowLayoutId, false, stderr);
+        ASSERT_TRUE(first.saved()) << first.error;
+        EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
+        EXPECT_EQ(readPlacements(first.path).size(), 1610u);
+        EXPECT_EQ(createCalendar(grid2010(), twoPerRowLayoutId, false, stderr).path, first.path);
+    }
+    {
+        // A relative XDG_DATA_HOME is not valid and falls back to the home folder.
+        ScopedEnvironment relative("XDG_DATA_HOME", "relative/data");
+        ScopedEnvironment home("HOME", folder.path().c_str());
+        EXPECT_EQ(programFolder(), folder.path().string() + "/.local/share/orvel/orvelplan/");
+    }
+    ScopedEnvironment noDataHome("XDG_DATA_HOME", nullptr);
+    ScopedEnvironment noHome("HOME", nullptr);
+    EXPECT_EQ(programFolder(), "");
+    EXPECT_FALSE(createCalendar(grid2010(), threePerRowLayoutId, false, stderr).saved());
+}
+
+TEST(OpenExternalTest, LaunchesTheDesktopOpenerWithoutWaiting)
+{
+    TemporaryFolder folder;
+    const std::string log = folder.file("opened.log");
+    const std::string fake = folder.file("xdg-open");
+    std::ofstream(fake) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log << "'\n";
+    fs::permissions(fake, fs::perms::owner_all);
+    ScopedEnvironment path("PATH", folder.path().c_str());
+
+    EXPECT_EQ(openWithDefaultApplication("/tmp/some calendar.pdf"), "");
+    EXPECT_EQ(openWithDefaultApplication("-odd.pdf"), "");  // never read as an option
+    std::string opened;
+    for (int i = 0; i < 500 && opened.find("-odd") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        opened = readFile(log);
+    }
+    EXPECT_NE(opened.find("/tmp/some calendar.pdf\n"), std::string::npos);
+    EXPECT_NE(opened.find("./-odd.pdf\n"), std::string::npos);
+
+    ScopedEnvironment nowhere("PATH", folder.file("nothing-here").c_str());
+    EXPECT_EQ(openWithDefaultApplication("/tmp/x.pdf"), "cannot start xdg-open: No such file or directory");
+}

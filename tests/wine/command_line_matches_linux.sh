@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# The Windows command line under Wine against the Linux build: the same PDF
+# byte for byte, the same text page line for line (CR LF aside), the same
+# messages and exit statuses, and the program folder under C:\ProgramData.
+#   command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan>
+set -euo pipefail
+exe=${1:?usage: command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan>}
+linux=${2:?usage: command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan>}
+[ -x "$linux" ] || { echo "skipped: no Linux program at $linux (scripts/build release)"; exit 77; }
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/wine_prefix.sh"
+work=$(mktemp -d)
+if wine_session_join; then
+  trap 'rm -rf "$work"' EXIT
+else
+  trap 'wine_session_end; rm -rf "$work"' EXIT
+  wine_session_begin "$work/prefix"
+fi
+failures=0 checks=0
+pass() { checks=$((checks + 1)); }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "FAIL: $*"; }
+
+# Runs the Windows program: standard output to $work/out, standard error to
+# $work/err; sets $status.
+run_exe() {
+  status=0
+  wine "$exe" "$@" >"$work/out" 2>"$work/err" || status=$?
+}
+
+compared=0
+for year in 2010 2013 2016 2026 1 9999; do
+  for layout in 3 2; do
+    for weekend in 0 monday 6; do
+      name="$year-$layout-$weekend"
+      "$linux" pdf --year "$year" --layout "$layout" --weekend "$weekend" --output "$work/linux-$name.pdf" >/dev/null
+      run_exe pdf --year "$year" --layout "$layout" --weekend "$weekend" --output "$(wine_path "$work/windows-$name.pdf")"
+      if [ "$status" -ne 0 ]; then
+        fail "pdf $name: exit status $status: $(cat "$work/err")"
+      elif [ "$(cat "$work/out")" != "$(wine_path "$work/windows-$name.pdf")"$'\r' ]; then
+        fail "pdf $name printed '$(tr -d '\r' <"$work/out")'"
+      elif ! cmp -s "$work/linux-$name.pdf" "$work/windows-$name.pdf"; then
+        fail "pdf $name differs from the Linux one: $(cmp "$work/linux-$name.pdf" "$work/windows-$name.pdf" 2>&1 || true)"
+      else
+        pass
+        compared=$((compared + 1))
+      fi
+    done
+  done
+  # Every line of the text page ends in CR LF; without the CRs it is the Linux page.
+  "$linux" text --year "$year" --weekend friday >"$work/linux.txt"
+  run_exe text --year "$year" --weekend friday
+  if [ "$status" -ne 0 ] || [ "$(grep -c $'\r$' "$work/out")" -ne "$(wc -l <"$work/linux.txt")" ] ||
+     ! tr -d '\r' <"$work/out" | cmp -s - "$work/linux.txt"; then
+    fail "text --year $year differs from the Linux page (status $status)"
+    diff <(tr -d '\r' <"$work/out") "$work/linux.txt" | head -n 5 || true
+  else
+    pass
+  fi
+done
+echo "ok: $compared PDFs byte-identical to the Linux build's, text pages of 6 years line for line"
+
+# The same texts; the help names the program folder of its own system.
+for arguments in "--version" "--help"; do
+  "$linux" $arguments | sed 's|\$XDG_DATA_HOME/orvel/orvelplan/|C:\\ProgramData\\orvel\\orvelplan\\|' >"$work/linux.txt"
+  run_exe $arguments
+  if [ "$status" -eq 0 ] && tr -d '\r' <"$work/out" | cmp -s - "$work/linux.txt"; then
+    pass
+  else
+    fail "$arguments"
+    diff <(tr -d '\r' <"$work/out") "$work/linux.txt" | head -n 5 || true
+  fi
+done
+
+# Bad input: the Linux message and status 2, nothing on standard output, no file.
+for arguments in "pdf --year 0" "pdf --layout 1" "text --open" "print" "pdf --weekend 7"; do
+  expected=$("$linux" $arguments --output "$work/bad.pdf" 2>&1 >/dev/null || true)
+  [ "${arguments%% *}" = text ] && expected=$("$linux" $arguments 2>&1 >/dev/null || true)
+  if [ "${arguments%% *}" = text ]; then run_exe $arguments; else run_exe $arguments --output "$(wine_path "$work/bad.pdf")"; fi
+  if [ "$status" -eq 2 ] && [ ! -s "$work/out" ] && [ "$(tr -d '\r' <"$work/err")" = "$expected" ] && [ ! -e "$work/bad.pdf" ]; then
+    pass
+  else
+    fail "'$arguments': status $status, error '$(cat "$work/err")', expected '$expected'"
+  fi
+done
+
+# A folder that does not exist: status 1, the reason, no file, nothing printed.
+run_exe pdf --output "$(wine_path "$work/missing/year.pdf")"
+if [ "$status" -eq 1 ] && [ ! -s "$work/out" ] && grep -q "cannot write .*year.pdf: " "$work/err" &&
+   [ ! -e "$work/missing" ]; then pass; else fail "missing folder: status $status, '$(cat "$work/err")'"; fi
+
+# Without --output the calendar goes to C:\ProgramData\orvel\orvelplan\, made
+# when missing; a program folder that cannot be made is reported, not a crash.
+data=$(wine_program_data)
+rm -rf "$data/orvel"
+run_exe pdf --year 2011
+"$linux" pdf --year 2011 --output "$work/linux-2011.pdf" >/dev/null
+if [ "$status" -eq 0 ] && [ "$(cat "$work/out")" = $'C:\\ProgramData\\orvel\\orvelplan\\orvelplan0.pdf\r' ] &&
+   cmp -s "$data/orvel/orvelplan/orvelplan0.pdf" "$work/linux-2011.pdf"; then
+  pass
+else
+  fail "program folder: status $status, printed '$(cat "$work/out")', '$(cat "$work/err")'"
+fi
+rm -rf "$data/orvel"
+printf 'not a folder' >"$data/orvel"
+run_exe pdf --year 2011
+if [ "$status" -eq 1 ] && [ ! -s "$work/out" ] &&
+   grep -q 'cannot write C:\\ProgramData\\orvel\\orvelplan\\orvelplan0.pdf: ' "$work/err"; then
+  pass
+else
+  fail "unusable program folder: status $status, '$(cat "$work/err")'"
+fi
+rm -f "$data/orvel"
+
+# --open hands exactly the written path to the PDF viewer the prefix names.
+wine_record_opens "$work/opened.log"
+target="$work/open me.pdf"
+run_exe pdf --year 2012 --output "$(wine_path "$target")" --open
+for _ in $(seq 100); do
+  [ -s "$work/opened.log" ] && break
+  sleep 0.1
+done
+if [ "$status" -eq 0 ] && [ -f "$target" ] && [ "$(tr -d '\r"' <"$work/opened.log" 2>/dev/null | sed 's/ *$//')" = "$(wine_path "$target")" ]; then
+  pass
+else
+  fail "--open: status $status, viewer got '$(cat "$work/opened.log" 2>/dev/null)', '$(cat "$work/err")'"
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
