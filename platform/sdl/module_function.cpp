@@ -1,26 +1,15 @@
 #include "platform/module_function.h"
 
+#include "platform/loadable_module.h"
+
 #include <dlfcn.h>
 #include <unistd.h>
-
-namespace {
-
-std::string executableFolder()
-{
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return {};
-    const std::string executable(path, static_cast<std::size_t>(length));
-    return executable.substr(0, executable.rfind('/') + 1);
-}
-
-}  // namespace
 
 void* functionInModuleBesideExecutable(const char* fileName, const char* installedFolder, const char* functionName,
                                        std::string& error)
 {
-    const std::string folder = executableFolder();
+    const std::string executable = executablePath();
+    const std::string folder = executable.substr(0, executable.rfind('/') + 1);
     const std::string candidates[] = {folder + fileName, folder + installedFolder + "/" + fileName};
     for (const std::string& path : candidates) {
         if (access(path.c_str(), F_OK) != 0)
