@@ -309,6 +309,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
         parsed.error = "options '--weekend' and '--week-starts' both choose the first day of the week (give one)";
     else if (line.calendar.footer && line.calendar.noFooter)
         parsed.error = "options '--footer' and '--no-footer' contradict each other (give one)";
+    else if (line.open && line.output == standardOutputName)
+        parsed.error = "option '--open' needs a file; '--output -' writes to standard output";
     return parsed;
 }
 
@@ -328,7 +330,12 @@ std::string usageText()
            "      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
            "                      page 4 or 6)\n"
            "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                      program folder, ") + programFolderForHelp() + ")\n"
+           "                      program folder, ") + programFolderForHelp() + "); '-'\n"
+           "                      writes it to standard output. A file is replaced whole\n"
+           "                      or not at all, except a writable file in a folder that\n"
+           "                      cannot be written: that one is overwritten in place,\n"
+           "                      which is not atomic. A FIFO or device is written into;\n"
+           "                      a folder is refused.\n"
            "      --open          open the written PDF in the default viewer\n"
            "\n"
            "Calendar options (defaults from the locale's LC_PAPER and LC_TIME):\n"

@@ -2,6 +2,7 @@
 #include "app/calendar_choices.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the command line asks for.
@@ -11,11 +12,14 @@ struct CommandLine {
     int year = 0;            // 1..9999
     int weekendDay = 0;      // the weekday that ends each week, 0 = Sunday .. 6 = Saturday
     int calendarLayout = 0;  // 0 = "3 Months / row", 1 = "2 Months / row"
-    std::string output;      // empty: the program folder's next orvelplanN.pdf
+    std::string output;      // empty: the program folder's next orvelplanN.pdf; "-": standard output
     bool open = false;       // hand the written file to the default viewer
     bool weekendGiven = false;  // --weekend was given: the locale's first weekday does not apply
     CalendarChoices calendar;
 };
+
+// The --output value that means standard output.
+inline constexpr std::string_view standardOutputName = "-";
 
 struct ParsedCommandLine {
     CommandLine commandLine;

@@ -18,12 +18,22 @@ public:
     }
     CalendarFile createCalendar(const CalendarTextGrid& grid, int layout) override
     {
-        return ::createCalendar(grid, layout);
+        // The window keeps its newest calendar until the next one, so another
+        // copy of the program does not reuse its number in the meantime; for
+        // this window's own next calendar the number is free again unless a
+        // viewer holds the file.
+        newestCalendar.release();
+        CalendarFile file = ::createCalendar(grid, layout);
+        newestCalendar = std::move(file.file);
+        return file;
     }
     void showMessage(const std::string& caption, const std::string& text) override
     {
         showMessageBox(caption, text);
     }
+
+private:
+    SavedFile newestCalendar;
 };
 
 SystemDesktop systemDesktop;

@@ -8,6 +8,7 @@
 #include "calendar/civil_date.h"
 #include "calendar/marked_days.h"
 #include "platform/console.h"
+#include "platform/file_save.h"
 #include "platform/local_time.h"
 #include "platform/open_external.h"
 
@@ -53,6 +54,19 @@ int printTextPage(const CommandLine& line)
     return finishStandardOutput();
 }
 
+int writePdfToStandardOutput(const CommandLine& line, const PageOptions& page)
+{
+    // The PDF is all that goes to standard output; failures are told on
+    // standard error alone.
+    const RenderedPdf pdf = renderCalendarPdf(calendarGrid, line.calendarLayout, nullptr, {}, &page);
+    const std::string error = pdf.error.empty() ? writeStandardOutput(pdf.bytes) : pdf.error;
+    if (!error.empty()) {
+        std::fprintf(stderr, "orvelplan: %s\n", error.c_str());
+        return exitFailure;
+    }
+    return 0;
+}
+
 int writePdf(const CommandLine& line)
 {
     CalendarSetup setup = setUpCalendar(line);
@@ -73,26 +87,37 @@ int writePdf(const CommandLine& line)
         setup.page.marked = std::move(marks.days);
     }
 
+    reportClosedPipesAsErrors();
+    if (line.output == standardOutputName)
+        return writePdfToStandardOutput(line, setup.page);
+
     CalendarFile file;
     if (line.output.empty()) {
-        file = createCalendar(calendarGrid, line.calendarLayout, line.open, stderr, &setup.page);
+        file = createCalendar(calendarGrid, line.calendarLayout, false, nullptr, {}, &setup.page);
     } else {
+        SaveResult saved = createCalendarPdf(line.output, calendarGrid, line.calendarLayout, nullptr, {}, &setup.page);
         file.path = line.output;
-        file.error = createCalendarPdf(file.path, calendarGrid, line.calendarLayout, stderr, &setup.page);
-        if (file.saved() && line.open)
-            file.openError = openWithDefaultApplication(file.path);
+        file.error = std::move(saved.error);
+        file.file = std::move(saved.file);
     }
     if (!file.saved()) {
         std::fprintf(stderr, "orvelplan: %s\n", file.error.c_str());
         return exitFailure;
     }
+    // The printed path is the result: when it cannot be told, the calendar
+    // just made is taken away again rather than left where nobody was told.
     std::printf("%s\n", file.path.c_str());
-    if (!file.openError.empty()) {
-        std::fprintf(stderr, "orvelplan: calendar written, but it cannot be opened: %s\n", file.openError.c_str());
-        finishStandardOutput();
+    if (finishStandardOutput() != 0) {
+        file.file.discard();
         return exitFailure;
     }
-    return finishStandardOutput();
+    if (line.open) {
+        if (const std::string error = openWithDefaultApplication(file.path); !error.empty()) {
+            std::fprintf(stderr, "orvelplan: calendar written, but it cannot be opened: %s\n", error.c_str());
+            return exitFailure;
+        }
+    }
+    return 0;
 }
 
 }  // namespace

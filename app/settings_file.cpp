@@ -1,25 +1,17 @@
 #include "app/settings_file.h"
 
 #include "platform/app_folders.h"
-#include "platform/file_replace.h"
+#include "platform/file_save.h"
 #include "platform/line_end.h"
+#include "platform/small_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 SettingsEntries settingsEntries = initialSettingsEntries();
-
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 SettingsEntries initialSettingsEntries()
 {
@@ -41,28 +33,32 @@ bool loadSettings()
 
 std::string saveSettings()
 {
-    const std::string path = settingsFilePath();
-    if (path.empty())
-        return "no folder for the settings: " + missingProgramFolderReason();
-    return writeSettingsFile(path, settingsEntries);
+    const ProgramFolder folder = findProgramFolder();
+    if (folder.path.empty())
+        return "no folder for the settings: " + folder.problem;
+    if (!folder.problem.empty())
+        return folder.problem;
+    return writeSettingsFile(folder.path + "orvelplan.ini", settingsEntries);
 }
 
 bool readSettingsFile(const std::string& path, SettingsEntries& entries)
 {
     if (path.empty())
         return false;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    const SmallFileRead file = readSmallFile(path, settingsFileLimit);
+    if (file.outcome != SmallFileRead::Outcome::read) {
+        if (!file.error.empty())
+            std::fprintf(stderr, "orvelplan: %s; using the default settings\n", file.error.c_str());
         return false;
+    }
+    std::size_t at = 0;
+    const std::string& text = file.content;
     for (std::string& entry : entries) {
-        int c = std::getc(file.get());
-        if (c == EOF)
+        if (at == text.size())
             break;
-        std::string line;
-        for (; c != EOF && c != '\n'; c = std::getc(file.get())) {
-            if (line.size() < settingsLineLimit)
-                line.push_back(static_cast<char>(c));
-        }
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string line = text.substr(at, std::min(end - at, settingsLineLimit));
+        at = end == text.size() ? end : end + 1;
         // A CR LF line end leaves its CR behind; a CR kept by the cut is harmless
         // too, since readers stop at the first character after the number.
         if (!line.empty() && line.back() == '\r')
@@ -79,10 +75,9 @@ std::string writeSettingsFile(const std::string& path, const SettingsEntries& en
         text += entry;
         text += textLineEnd();
     }
-
-    // Written beside the settings file and put in its place only when
-    // complete, so a crash or a full disk leaves the previous file as it was.
-    return replaceFileContent(path, text);
+    // Replaced whole or not at all, so a crash or a full disk leaves the
+    // previous file as it was; something else in its place is left alone.
+    return writeFileAtomically(path, text, SpecialTarget::refuse).error;
 }
 
 int settingNumber(const std::string& text)

@@ -20,6 +20,9 @@ using SettingsEntries = std::array<std::string, settingsEntryCount>;
 // The longest part of a line that is kept as an entry; the rest of the line is
 // dropped, so a long line never spills into the following entries.
 inline constexpr std::size_t settingsLineLimit = 19;
+// The most that is read of the settings file: eight such lines many times
+// over, and still no more than a glance at whatever else might be there.
+inline constexpr std::size_t settingsFileLimit = 4096;
 
 // Start values: every entry reads as 0 until the file says otherwise.
 SettingsEntries initialSettingsEntries();
@@ -32,7 +35,9 @@ extern SettingsEntries settingsEntries;
 std::string settingsFilePath();
 
 // Reads the settings file into settingsEntries. Returns false when the file
-// could not be opened; the entries then keep their values.
+// could not be read; the entries then keep their values. Only the first
+// settingsFileLimit bytes of a regular file are read; anything else in its
+// place (a FIFO, a device) is not read and is reported on standard error.
 bool loadSettings();
 // Writes settingsEntries to the settings file. Returns an empty string when the
 // file was written, otherwise the reason.

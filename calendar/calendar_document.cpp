@@ -5,14 +5,15 @@
 #include "calendar/page_layout.h"
 #include "calendar/page_options.h"
 #include "platform/app_folders.h"
-#include "platform/file_replace.h"
 #include "platform/open_external.h"
 
 #include <hpdf.h>
+#include <hpdf_doc.h>
 
-#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -20,10 +21,9 @@ namespace {
 // to the library, which then fails the operation in progress; the document is
 // checked after each step and discarded once anything went wrong.
 struct PdfErrorRecord {
-    std::FILE* diagnostics;
+    std::FILE* diagnostics;  // nullptr: the caller reports the failure itself
     HPDF_STATUS errorNo = HPDF_OK;
     HPDF_STATUS detailNo = 0;
-    int systemError = 0;  // errno when the error was reported
     bool failed() const { return errorNo != HPDF_OK; }
 };
 
@@ -36,9 +36,9 @@ extern "C" void pdfErrorHandler(HPDF_STATUS errorNo, HPDF_STATUS detailNo, void*
         return;
     record.errorNo = errorNo;
     record.detailNo = detailNo;
-    record.systemError = errno;
-    std::fprintf(record.diagnostics, "ERROR: error_no=%04X, detail_no=%u\n", static_cast<unsigned>(errorNo),
-                 static_cast<unsigned>(detailNo));
+    if (record.diagnostics)
+        std::fprintf(record.diagnostics, "ERROR: error_no=%04X, detail_no=%u\n", static_cast<unsigned>(errorNo),
+                     static_cast<unsigned>(detailNo));
 }
 
 struct PdfDocumentFree {
@@ -46,33 +46,99 @@ struct PdfDocumentFree {
 };
 using PdfDocument = std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, PdfDocumentFree>;
 
-std::string describeFailure(const PdfErrorRecord& record, const std::string& path)
+// The library's memory comes through these two functions, so that a failed
+// allocation is known as the cause even when the library goes on to report
+// a follow-up error of its own instead.
+thread_local PdfMemoryHooks libraryMemory;
+thread_local bool allocationFailed = false;
+
+void* allocateForLibrary(HPDF_UINT size)
 {
-    char text[64];
-    // A failed open carries the system's errno as its detail; a failed write
-    // only a flag, so the errno seen when the error was reported stands in.
-    if (record.errorNo == HPDF_FILE_OPEN_ERROR)
-        return "cannot write " + path + ": " + std::strerror(static_cast<int>(record.detailNo));
-    if (record.errorNo == HPDF_FILE_IO_ERROR && record.systemError != 0)
-        return "cannot write " + path + ": " + std::strerror(record.systemError);
-    std::snprintf(text, sizeof text, "PDF library error 0x%04X (detail %u)", static_cast<unsigned>(record.errorNo),
-                  static_cast<unsigned>(record.detailNo));
+    void* block = libraryMemory.allocate ? libraryMemory.allocate(size) : std::malloc(size);
+    if (!block)
+        allocationFailed = true;
+    return block;
+}
+
+void releaseForLibrary(void* block)
+{
+    libraryMemory.release ? libraryMemory.release(block) : std::free(block);
+}
+
+// Puts `hooks` behind the library's memory for one document's lifetime.
+class LibraryMemoryScope {
+public:
+    explicit LibraryMemoryScope(PdfMemoryHooks hooks)
+    {
+        libraryMemory = hooks;
+        allocationFailed = false;
+    }
+    ~LibraryMemoryScope() { libraryMemory = {}; }
+    LibraryMemoryScope(const LibraryMemoryScope&) = delete;
+    LibraryMemoryScope& operator=(const LibraryMemoryScope&) = delete;
+};
+
+std::string describeFailure(const PdfErrorRecord& record)
+{
+    if (record.errorNo == HPDF_FAILD_TO_ALLOC_MEM || allocationFailed)
+        return "cannot make the PDF document: out of memory";
+    char text[80];
+    std::snprintf(text, sizeof text, "cannot make the PDF document: library error 0x%04X (detail %u)",
+                  static_cast<unsigned>(record.errorNo), static_cast<unsigned>(record.detailNo));
     return text;
+}
+
+// The document as the library writes it to a file, collected in memory so
+// that every byte reaches the disk through our own checked writes. The bytes
+// come straight from the library's writes into one growing buffer.
+struct CollectedBytes {
+    std::string bytes;
+    bool failed = false;
+};
+
+extern "C" HPDF_STATUS collectBytes(HPDF_Stream stream, const HPDF_BYTE* data, HPDF_UINT size) noexcept
+{
+    auto& collected = *static_cast<CollectedBytes*>(stream->attr);
+    try {
+        collected.bytes.append(reinterpret_cast<const char*>(data), size);
+    } catch (const std::bad_alloc&) {
+        collected.failed = true;
+        return HPDF_SetError(stream->error, HPDF_FAILD_TO_ALLOC_MEM, 0);
+    }
+    return HPDF_OK;
+}
+
+bool saveDocumentInto(HPDF_Doc document, const PdfErrorRecord& errors, std::string& bytes)
+{
+    CollectedBytes collected;
+    collected.bytes.reserve(64 * 1024);
+    // The library saves into the document's own stream when it has one.
+    document->stream = HPDF_CallbackWriter_New(document->mmgr, collectBytes, &collected);
+    const bool saved = document->stream && HPDF_SaveToStream(document) == HPDF_OK && !errors.failed() &&
+                       !collected.failed;
+    if (document->stream) {
+        HPDF_Stream_Free(document->stream);
+        document->stream = nullptr;
+    }
+    if (saved)
+        bytes = std::move(collected.bytes);
+    return saved;
 }
 
 }  // namespace
 
-std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                              std::FILE* diagnostics, const PageOptions* options)
+RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, std::FILE* diagnostics,
+                              PdfMemoryHooks memory, const PageOptions* options)
 {
-    if (path.empty())
-        return "no output file name";
-
+    RenderedPdf result;
     PdfErrorRecord errors{diagnostics};
-    const PdfDocument document{HPDF_New(pdfErrorHandler, &errors)};
+    const LibraryMemoryScope memoryScope(memory);
+    const PdfDocument document{HPDF_NewEx(pdfErrorHandler, allocateForLibrary, releaseForLibrary, 0, &errors)};
     if (!document) {
-        std::fputs("error: cannot create PdfDoc object\n", diagnostics);
-        return "cannot create the PDF document (out of memory)";
+        if (diagnostics)
+            std::fputs("error: cannot create PdfDoc object\n", diagnostics);
+        result.error = "cannot make the PDF document: out of memory";
+        return result;
     }
 
     // Streams take the compression in force when they are made.
@@ -88,30 +154,50 @@ std::string createCalendarPdf(const std::string& path, const CalendarTextGrid& g
         else if (calendarLayout == twoPerRowLayoutId)
             layoutTwoPerRow(target);
     }
-    if (errors.failed())
-        return describeFailure(errors, path);
-
-    const std::string temporary = temporaryPathBeside(path);
-    HPDF_SaveToFile(document.get(), temporary.c_str());
-    if (errors.failed()) {
-        removeFile(temporary);
-        // The library names the file it opened: report the one the caller asked for.
-        return describeFailure(errors, path);
+    if (errors.failed() || !saveDocumentInto(document.get(), errors, result.bytes)) {
+        result.bytes.clear();
+        // Some failures inside the library, a failed allocation among them,
+        // are never passed to the handler.
+        result.error = errors.failed() || allocationFailed ? describeFailure(errors)
+                                                           : "cannot make the PDF document: the library did not save it";
     }
-    return replaceWithTemporary(temporary, path);
+    return result;
+}
+
+SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
+                             std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
+{
+    SaveResult result;
+    if (path.empty()) {
+        result.error = "no output file name";
+        return result;
+    }
+    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
+    if (!pdf.error.empty()) {
+        result.error = pdf.error;
+        return result;
+    }
+    return writeFileAtomically(path, pdf.bytes, SpecialTarget::writeInPlace);
 }
 
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved,
-                            std::FILE* diagnostics, const PageOptions* options)
+                            std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
 {
     CalendarFile result;
-    const std::string folder = programFolder();
-    if (folder.empty()) {
-        result.error = "cannot find the folder for calendars: " + missingProgramFolderReason();
+    const ProgramFolder folder = findProgramFolder();
+    if (!folder.problem.empty()) {
+        result.error = folder.path.empty() ? "cannot find the folder for calendars: " + folder.problem : folder.problem;
         return result;
     }
-    result.path = chooseOutputPath(folder);
-    result.error = createCalendarPdf(result.path, grid, calendarLayout, diagnostics, options);
+    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
+    if (!pdf.error.empty()) {
+        result.error = pdf.error;
+        return result;
+    }
+    ClaimResult claimed = saveUnderFreeOutputPath(folder.path, pdf.bytes);
+    result.path = claimed.path;
+    result.error = claimed.error;
+    result.file = std::move(claimed.file);
     if (result.saved() && openWhenSaved)
         result.openError = openWithDefaultApplication(result.path);
     return result;

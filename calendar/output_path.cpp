@@ -1,19 +1,19 @@
 #include "calendar/output_path.h"
 
-#include "platform/output_candidate.h"
-
-std::string chooseOutputPath(const std::string& folder)
+std::vector<std::string> outputPathCandidates(const std::string& folder)
 {
-    std::string candidate;
-    if (folder.empty())
-        return candidate;
-    // An earlier calendar is normally cleared and its name reused; a file that
-    // survives the delete (held open by a viewer on Windows, in a folder we may
-    // not write on Linux) makes us move on to the next number.
-    for (unsigned n = 0; n < 100; ++n) {
-        candidate = folder + "orvelplan" + std::to_string(n) + ".pdf";
-        if (clearedForWriting(candidate))
-            break;
-    }
-    return candidate;
+    std::vector<std::string> candidates;
+    candidates.reserve(100);
+    for (unsigned n = 0; n < 100; ++n)
+        candidates.push_back(folder + "orvelplan" + std::to_string(n) + ".pdf");
+    return candidates;
+}
+
+ClaimResult saveUnderFreeOutputPath(const std::string& folder, std::string_view pdf)
+{
+    ClaimResult result = claimNewFile(outputPathCandidates(folder), pdf);
+    if (result.allInUse)
+        result.error = "every name from " + folder + "orvelplan0.pdf to orvelplan99.pdf is in use; close the "
+                       "viewers that hold them or remove some";
+    return result;
 }

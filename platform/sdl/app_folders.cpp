@@ -2,17 +2,26 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
 
-void createFolders(const std::string& path)
+// Creates the missing folders along `path`; the reason for the first one that
+// cannot be made, or an empty string.
+std::string createFolders(const std::string& path)
 {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
         const std::string prefix = path.substr(0, slash);
         if (mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
-            return;
+            return "cannot create the folder " + prefix + ": " + std::strerror(errno);
     }
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return "cannot use the folder " + path + ": " + std::strerror(errno);
+    if (!S_ISDIR(status.st_mode))
+        return "cannot use the folder " + path + ": " + std::strerror(ENOTDIR);
+    return {};
 }
 
 std::string userDataFolder()
@@ -27,21 +36,23 @@ std::string userDataFolder()
 
 }  // namespace
 
-std::string programFolder()
+ProgramFolder findProgramFolder()
 {
-    std::string folder = userDataFolder();
-    if (folder.empty())
+    ProgramFolder folder{userDataFolder(), {}};
+    if (folder.path.empty()) {
+        folder.problem = "neither XDG_DATA_HOME nor HOME is set";
         return folder;
-    if (folder.back() != '/')
-        folder += '/';
-    folder += "orvel/orvelplan/";
-    createFolders(folder);
+    }
+    if (folder.path.back() != '/')
+        folder.path += '/';
+    folder.path += "orvel/orvelplan/";
+    folder.problem = createFolders(folder.path);
     return folder;
 }
 
-std::string missingProgramFolderReason()
+std::string programFolder()
 {
-    return "neither XDG_DATA_HOME nor HOME is set";
+    return findProgramFolder().path;
 }
 
 const char* programFolderForHelp()

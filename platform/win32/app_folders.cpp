@@ -4,28 +4,49 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-std::string programFolder()
+#include "platform/win32/system_error.h"
+
+ProgramFolder findProgramFolder()
 {
-    char folder[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-        return {};
-    if (!PathAppendA(folder, "\\orvel\\orvelplan\\"))
-        return {};
-    std::string path = folder;
-    if (path.back() != '\\')
-        path += '\\';
+    ProgramFolder folder;
+    char base[MAX_PATH];
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base)) ||
+        !PathAppendA(base, "\\orvel\\orvelplan\\")) {
+        folder.problem = "the common application data folder is unknown";
+        return folder;
+    }
+    folder.path = base;
+    if (folder.path.back() != '\\')
+        folder.path += '\\';
     // C:\ProgramData exists on every installation; the two folders below it
-    // are made on first use. A folder that cannot be made shows up as the
-    // reason of the first write that fails.
-    for (std::size_t separator = path.find('\\', path.find(":\\") + 2); separator != std::string::npos;
-         separator = path.find('\\', separator + 1))
-        CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
-    return path;
+    // are made on first use.
+    for (std::size_t separator = folder.path.find('\\', folder.path.find(":\\") + 2); separator != std::string::npos;
+         separator = folder.path.find('\\', separator + 1)) {
+        const std::string prefix = folder.path.substr(0, separator);
+        if (CreateDirectoryA(prefix.c_str(), nullptr))
+            continue;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS) {
+            folder.problem = "cannot create the folder " + prefix + ": " + systemErrorText(error);
+            return folder;
+        }
+        // A file of that name stands where the folder belongs.
+        const DWORD attributes = GetFileAttributesA(prefix.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            folder.problem = "cannot use the folder " + prefix + ": " + systemErrorText(ERROR_DIRECTORY);
+            return folder;
+        }
+    }
+    const DWORD attributes = GetFileAttributesA(folder.path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        folder.problem = "cannot use the folder " + folder.path + ": " +
+                         systemErrorText(attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY);
+    return folder;
 }
 
-std::string missingProgramFolderReason()
+std::string programFolder()
 {
-    return "the common application data folder is unknown";
+    return findProgramFolder().path;
 }
 
 const char* programFolderForHelp()

@@ -9,14 +9,17 @@
 TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaults)
 {
     const std::string empty = initialSettingsEntries()[0];
-    const std::string megabyte(1 << 20, '7');
+    const std::string longLine(3000, '7');
     const std::vector<std::pair<std::string, SettingsEntries>> cases = {
         {"0\r\n1\n0\r\n120\n300\r\n2011\n1\r\n1\r\n99\n98", saved},
         {"0\n1\n1", {"0", "1", "1", empty, empty, empty, empty, empty}},
         {"", initialSettingsEntries()},
         // Long lines are cut at the limit; the next line is still the next entry.
-        {"1234567890123456789012345\n1\n0\n" + megabyte + "\r\n300\n2011\n1\n1\n",
-         {"1234567890123456789", "1", "0", megabyte.substr(0, settingsLineLimit), "300", "2011", "1", "1"}},
+        {"1234567890123456789012345\n1\n0\n" + longLine + "\r\n300\n2011\n1\n1\n",
+         {"1234567890123456789", "1", "0", longLine.substr(0, settingsLineLimit), "300", "2011", "1", "1"}},
+        // Only the start of a file far larger than any settings file is read.
+        {std::string(settingsFileLimit - 10, ' ') + "\n1\n2\n3\n4\n5\n6\n7\n",
+         {std::string(settingsLineLimit, ' '), "1", "2", "3", "4", "5", empty, empty}},
         {"\x01\x02\xff\n" + std::string("20\0" "16\n", 6) + "abc\n  -40xyz\n\t7\n\n2016  \n\xfe\xff\n",
          {"\x01\x02\xff", std::string("20\0" "16", 5), "abc", "  -40xyz", "\t7", "", "2016  ", "\xfe\xff"}},
     };

@@ -1,7 +1,5 @@
-// Linux: which names survive a delete, the program folder under
-// $XDG_DATA_HOME, and xdg-open.
+// Linux: the program folder under $XDG_DATA_HOME, and xdg-open.
 #include "calendar/calendar_document.h"
-#include "calendar/output_path.h"
 #include "output_file_test_support.h"
 #include "pdf_content.h"
 #include "platform/app_folders.h"
@@ -34,25 +32,6 @@ struct ScopedEnvironment {
 
 }  // namespace
 
-TEST(OutputPathTest, NamesThatSurviveTheDeleteArePassedOver)
-{
-    TemporaryFolder folder;
-    const std::string base = folder.path().string() + "/";
-    // A file held open is deleted on Linux and its name reused.
-    std::ofstream(base + "orvelplan0.pdf") << "an earlier calendar";
-    std::ifstream held(base + "orvelplan0.pdf");
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan0.pdf");
-
-    // Names that survive the delete (here folders) are passed over; when all
-    // do, the last one is used.
-    fs::create_directories(base + "orvelplan0.pdf/kept");
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan1.pdf");
-    for (int n = 1; n < 100; ++n)
-        fs::create_directories(base + "orvelplan" + std::to_string(n) + ".pdf/kept");
-    EXPECT_EQ(chooseOutputPath(base), base + "orvelplan99.pdf");
-    EXPECT_TRUE(fs::exists(base + "orvelplan0.pdf/kept"));
-}
-
 TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
 {
     TemporaryFolder folder;
@@ -65,7 +44,9 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
         ASSERT_TRUE(first.saved()) << first.error;
         EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
         EXPECT_EQ(readPlacements(first.path).size(), 1610u);
-        EXPECT_EQ(createCalendar(grid2010(), twoPerRowLayoutId, false, stderr).path, first.path);
+        CalendarFile second = createCalendar(grid2010(), twoPerRowLayoutId, false, stderr);
+        EXPECT_EQ(second.path, folder.path().string() + "/orvel/orvelplan/orvelplan1.pdf");  // the first is still held
+        second.file.release();
     }
     {
         // A relative XDG_DATA_HOME is not valid and falls back to the home folder.

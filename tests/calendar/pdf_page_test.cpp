@@ -25,7 +25,7 @@ std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
     TemporaryFolder folder;
     const std::string path = folder.file("calendar.pdf");
-    EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr), "");
+    EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr).error, "");
     return readPlacements(path);
 }
 

@@ -86,7 +86,7 @@ protected:
     {
         log.push_back("calendar " + std::to_string(grid.getYear()) + " " + std::to_string(grid.getWeekendDay()) +
                       " " + std::to_string(layout));
-        return {"/tmp/orvelplan0.pdf", calendarError, viewerError};
+        return {"/tmp/orvelplan0.pdf", calendarError, viewerError, {}};
     }
 
     EventLog log;

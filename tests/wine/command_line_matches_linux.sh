@@ -157,11 +157,21 @@ if [ "$status" -eq 0 ] && [ "$(cat "$work/out")" = $'C:\\ProgramData\\orvel\\orv
 else
   fail "program folder: status $status, printed '$(cat "$work/out")', '$(cat "$work/err")'"
 fi
+# '--output -': the PDF alone on standard output, byte for byte, no CR LF added;
+# NUL is written into and stays a device.
+run_exe pdf --year 2011 --output -
+if [ "$status" -eq 0 ] && cmp -s "$work/out" "$work/linux-2011.pdf" && [ ! -s "$work/err" ]; then
+  pass
+else
+  fail "--output -: status $status, $(wc -c <"$work/out") bytes, '$(cat "$work/err")'"
+fi
+run_exe pdf --year 2011 --output NUL
+if [ "$status" -eq 0 ] && [ "$(cat "$work/out")" = $'NUL\r' ]; then pass; else fail "--output NUL: status $status, '$(cat "$work/err")'"; fi
 rm -rf "$data/orvel"
 printf 'not a folder' >"$data/orvel"
 run_exe pdf --year 2011
 if [ "$status" -eq 1 ] && [ ! -s "$work/out" ] &&
-   grep -q 'cannot write C:\\ProgramData\\orvel\\orvelplan\\orvelplan0.pdf: ' "$work/err"; then
+   grep -q '^orvelplan: cannot use the folder C:\\ProgramData\\orvel: ' "$work/err"; then
   pass
 else
   fail "unusable program folder: status $status, '$(cat "$work/err")'"

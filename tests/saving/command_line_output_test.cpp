@@ -1,0 +1,106 @@
+// What `orvelplan pdf` tells, on which stream, and what it leaves behind.
+#include <gtest/gtest.h>
+
+#include "saving_support.h"
+
+using namespace saving_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class CommandLineOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!programBinary())
+            GTEST_SKIP() << "set ORVEL_BINARY to the program";
+    }
+    ProgramRun run(const std::vector<std::string>& arguments) { return runProgram(arguments, logs, data.path()); }
+
+    TemporaryFolder logs;
+    TemporaryFolder data;
+    TemporaryFolder work;
+};
+
+}  // namespace
+
+TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
+{
+    const std::string file = work.file("plain-file");
+    writeFile(file, "x");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string dataHome;  // empty: the test's own
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"pdf", "--output", "."}, "", "orvelplan: cannot write .: Is a directory\n"},
+        {{"pdf", "--output", work.path().string()}, "", "orvelplan: cannot write " + work.path().string() + ": Is a directory\n"},
+        {{"pdf", "--output", work.file("missing/year.pdf")}, "",
+         "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
+        {{"pdf"}, file, "orvelplan: cannot create the folder " + file + "/orvel: Not a directory\n"},
+        {{"pdf", "--output", "-", "--open"}, "",
+         "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun result = runProgram(c.arguments, logs, c.dataHome.empty() ? data.path().string() : c.dataHome);
+        EXPECT_NE(result.status, 0) << c.message;
+        EXPECT_EQ(result.out, "");
+        // One line of our own, no library error line beside it.
+        EXPECT_EQ(result.err, c.message);
+    }
+    EXPECT_EQ(namesIn(work.path()), (std::set<std::string>{"plain-file"}));
+}
+
+TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
+{
+    fs::permissions(logs.path(), fs::perms::all);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Root may write anywhere: the program runs as nobody.
+        if (runningAsRoot() && (chown(data.path().c_str(), 65534, 65534) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        chmod(data.path().c_str(), 0500);
+        const ProgramRun result = runProgram({"pdf"}, logs, data.path());
+        _exit(result.status == 1 &&
+                      result.err == "orvelplan: cannot create the folder " + data.path().string() + "/orvel: Permission denied\n"
+                  ? 0
+                  : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    chmod(data.path().c_str(), 0700);
+}
+
+TEST_F(CommandLineOutputTest, DashWritesThePdfAndNothingElseToStandardOutput)
+{
+    const ProgramRun result = run({"pdf", "--year", "2010", "--output", "-"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, calendarBytes(2010));
+    EXPECT_FALSE(fs::exists("-"));
+    EXPECT_TRUE(namesIn(data.path()).empty());
+}
+
+TEST_F(CommandLineOutputTest, APathThatCannotBePrintedTakesTheNewFileAwayAgain)
+{
+    // Standard output is a pipe whose reader has gone.
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    close(pipeEnds[0]);
+    const std::string target = work.file("year.pdf");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"pdf", "--output", target}, std::vector<std::string>{"pdf"}}) {
+        const pid_t pid = startProgram(arguments, data.path(), pipeEnds[1], logs.file("err"));
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        EXPECT_NE(readFile(logs.file("err")).find("cannot write to standard output"), std::string::npos)
+            << readFile(logs.file("err"));
+    }
+    close(pipeEnds[1]);
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(namesIn(work.path()).empty());
+    EXPECT_TRUE(namesIn(data.path().string() + "/orvel/orvelplan").empty());
+}

@@ -1,0 +1,266 @@
+// Saving under real faults: a full disk, memory running out at every point,
+// the program killed at random moments, and two copies saving at once. Each
+// fault either leaves the earlier file exactly as it was or gives the whole
+// new calendar, and never a temporary file beyond the killed run's own.
+// The quick counts run with the other tests; ORVEL_STRESS=1 (the
+// saving_stress test) runs the full ones.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <sys/mount.h>
+
+#include "platform/app_folders.h"
+#include "saving_support.h"
+
+using namespace saving_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A tmpfs of a given size mounted on a folder inside the test's own folder,
+// unmounted again however the test ends.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& at, int kilobytes) : at_(at)
+    {
+        fs::create_directory(at);
+        const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0700";
+        mounted_ = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            umount2(at_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    std::string at_;
+    bool mounted_ = false;
+};
+
+void recordCount(const char* name, int count)
+{
+    ::testing::Test::RecordProperty(name, count);
+    std::printf("%s: %d\n", name, count);
+}
+
+}  // namespace
+
+TEST(SavingFaultsTest, AFullDiskKeepsTheEarlierFileOrGivesTheWholeCalendar)
+{
+    if (!runningAsRoot())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    const std::string pdf = calendarBytes(2012);
+    const std::string old = calendarBytes(2011);
+    const std::vector<int> sizes = rounds(0, 1) ? std::vector<int>{4, 8, 16, 24, 32, 36, 40, 44, 48, 56, 64, 72, 76, 80, 88, 96}
+                                                : std::vector<int>{36, 40, 76};
+    TemporaryFolder folder;
+    int tried = 0, failed = 0;
+    for (const int kilobytes : sizes) {
+        for (const bool withOldFile : {false, true}) {
+            for (const bool numbered : {false, true}) {
+                const std::string disk = folder.file("disk");
+                SmallDisk mount(disk, kilobytes);
+                if (!mount.mounted())
+                    GTEST_SKIP() << "cannot mount a tmpfs here";
+                const std::string programFolderPath = disk + "/orvel/orvelplan/";
+                fs::create_directories(programFolderPath);
+                const std::string target = numbered ? programFolderPath + "orvelplan0.pdf" : disk + "/cal.pdf";
+                // An earlier calendar that does not fit itself is no case to try.
+                if (withOldFile) {
+                    writeFile(target, old);
+                    if (readFile(target) != old)
+                        continue;
+                }
+                ++tried;
+                std::string error, written = target;
+                if (numbered) {
+                    setenv("XDG_DATA_HOME", disk.c_str(), 1);
+                    CalendarFile file = createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr);
+                    unsetenv("XDG_DATA_HOME");
+                    error = file.error;
+                    written = file.path;
+                } else {
+                    error = createCalendarPdf(target, gridOf(2012), threePerRowLayoutId, nullptr).error;
+                }
+                const std::string where = std::to_string(kilobytes) + "k, old file " + (withOldFile ? "yes" : "no");
+                if (error.empty()) {
+                    EXPECT_EQ(readFile(written), pdf) << where;
+                } else {
+                    ++failed;
+                    EXPECT_NE(error.find("No space left on device"), std::string::npos) << where << ": " << error;
+                    EXPECT_EQ(fs::exists(target) ? readFile(target) : "", withOldFile ? old : "") << where;
+                }
+                EXPECT_EQ(temporaryFilesIn(fs::path(target).parent_path()), 0) << where;
+            }
+        }
+    }
+    recordCount("tmpfs_sizes", static_cast<int>(sizes.size()));
+    recordCount("disk_cases_tried", tried);
+    recordCount("disk_cases_failed", failed);
+    EXPECT_GT(failed, 0);
+}
+
+namespace {
+
+// Allocation hooks that fail from the `failFrom`th call on.
+long allocations = 0;
+long failFrom = -1;
+
+void* countingAllocate(HPDF_UINT size)
+{
+    if (failFrom >= 0 && allocations++ >= failFrom)
+        return nullptr;
+    return std::malloc(size);
+}
+
+void countingRelease(void* block)
+{
+    std::free(block);
+}
+
+}  // namespace
+
+TEST(SavingFaultsTest, MemoryRunningOutAtAnyPointKeepsTheEarlierCalendar)
+{
+    TemporaryFolder data;
+    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    const std::string folder = programFolder();
+    const std::string old = calendarBytes(2011);
+    const PdfMemoryHooks hooks{countingAllocate, countingRelease};
+
+    failFrom = 1L << 40;
+    allocations = 0;
+    ASSERT_TRUE(createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr, hooks).saved());
+    const long points = allocations;
+    ASSERT_GT(points, 10);
+
+    const long step = rounds(0, 1) ? 1 : 37;
+    int tried = 0;
+    for (long point = 0; point < points; point += step, ++tried) {
+        writeFile(folder + "orvelplan0.pdf", old);
+        failFrom = point;
+        allocations = 0;
+        const CalendarFile file = createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr, hooks);
+        EXPECT_FALSE(file.saved()) << point;
+        EXPECT_NE(file.error.find("out of memory"), std::string::npos) << point << ": " << file.error;
+        EXPECT_EQ(readFile(folder + "orvelplan0.pdf"), old) << point;
+        EXPECT_EQ(namesIn(folder), (std::set<std::string>{"orvelplan0.pdf"})) << point;
+    }
+    failFrom = -1;
+    unsetenv("XDG_DATA_HOME");
+    recordCount("allocation_points", static_cast<int>(points));
+    recordCount("allocation_failures_tried", tried);
+}
+
+TEST(SavingFaultsTest, AKilledSaveLeavesAtMostItsOwnTemporaryFileUntilTheNextSave)
+{
+    if (!programBinary())
+        GTEST_SKIP() << "set ORVEL_BINARY to the program";
+    TemporaryFolder logs, data, work;
+    const std::string target = work.file("cal.pdf");
+    const std::string programFolderPath = data.path().string() + "/orvel/orvelplan";
+    const std::string old = calendarBytes(2011), pdf = calendarBytes(2012);
+    // Kills fall anywhere from the start of a run to a little past its end.
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(runProgram({"pdf", "--year", "2011", "--output", work.file("timing.pdf")}, logs, data.path()).status, 0);
+    const auto runTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    fs::remove(work.file("timing.pdf"));
+    std::mt19937 random(12);
+    std::uniform_int_distribution<long> delay(0, runTime.count() * 6 / 5);
+
+    const int kills = rounds(6, 200);
+    for (int round = 0; round < kills; ++round) {
+        const bool numbered = round % 2 == 1;
+        const std::string written = numbered ? programFolderPath + "/orvelplan0.pdf" : target;
+        const std::string folder = numbered ? programFolderPath : work.path().string();
+        const std::vector<std::string> arguments =
+            numbered ? std::vector<std::string>{"pdf", "--year", "2012"}
+                     : std::vector<std::string>{"pdf", "--year", "2012", "--output", target};
+        const int out = open("/dev/null", O_WRONLY);
+        const pid_t pid = startProgram(arguments, data.path(), out, logs.file("err"));
+        close(out);
+        usleep(static_cast<useconds_t>(delay(random)));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+
+        const std::string targetName = fs::path(written).filename().string();
+        if (fs::exists(folder)) {
+            std::set<std::string> others = namesIn(folder);
+            others.erase(targetName);
+            EXPECT_LE(others.size(), 1u) << round;
+        }
+        if (fs::exists(written)) {
+            const std::string content = readFile(written);
+            EXPECT_TRUE(content == old || content == pdf) << round << ": " << content.size() << " bytes";
+        }
+        // The next save cleans up after the killed one and leaves the old
+        // calendar for the next round.
+        std::vector<std::string> oldArguments = arguments;
+        oldArguments[2] = "2011";
+        EXPECT_EQ(runProgram(oldArguments, logs, data.path()).status, 0);
+        EXPECT_EQ(namesIn(folder), std::set<std::string>{targetName}) << round;
+        EXPECT_EQ(readFile(written), old);
+    }
+    recordCount("kills", kills);
+}
+
+TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
+{
+    if (!programBinary())
+        GTEST_SKIP() << "set ORVEL_BINARY to the program";
+    TemporaryFolder logs, data;
+    const std::string folder = data.path().string() + "/orvel/orvelplan/";
+    fs::create_directories(folder);
+    const std::string first = calendarBytes(2011), second = calendarBytes(2012);
+
+    const int pairs = rounds(4, 200);
+    for (int pair = 0; pair < pairs; ++pair) {
+        writeFile(folder + "orvelplan0.pdf", "an earlier calendar");
+        // Each copy prints its path into a full pipe, so it stays alive (and
+        // holds its file) until both have saved.
+        int pipes[2][2];
+        pid_t pids[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            ASSERT_EQ(pipe(pipes[copy]), 0);
+            fcntl(pipes[copy][1], F_SETFL, O_NONBLOCK);
+            const std::string filler(4096, 'f');
+            while (write(pipes[copy][1], filler.data(), filler.size()) > 0) {
+            }
+            fcntl(pipes[copy][1], F_SETFL, 0);
+        }
+        for (int copy = 0; copy < 2; ++copy) {
+            pids[copy] = startProgram({"pdf", "--year", copy == 0 ? "2011" : "2012"}, data.path(), pipes[copy][1],
+                                      logs.file("err" + std::to_string(copy)));
+            close(pipes[copy][1]);
+        }
+        // Both have saved once both wait to print their paths.
+        const auto blockedInWrite = [](pid_t pid) {
+            return readFile("/proc/" + std::to_string(pid) + "/wchan").find("pipe_write") != std::string::npos;
+        };
+        for (int wait = 0; wait < 1000 && !(blockedInWrite(pids[0]) && blockedInWrite(pids[1])); ++wait)
+            usleep(5000);
+        std::string paths[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            char buffer[4096];
+            for (ssize_t got; (got = read(pipes[copy][0], buffer, sizeof buffer)) > 0;)
+                paths[copy].append(buffer, static_cast<std::size_t>(got));
+            close(pipes[copy][0]);
+            int status = 0;
+            waitpid(pids[copy], &status, 0);
+            EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(logs.file("err" + std::to_string(copy)));
+            const std::size_t start = paths[copy].find_first_not_of('f');
+            ASSERT_NE(start, std::string::npos) << "copy " << copy << " printed no path";
+            paths[copy] = paths[copy].substr(start, paths[copy].size() - start - 1);
+        }
+        ASSERT_NE(paths[0], paths[1]) << pair;
+        EXPECT_EQ(readFile(paths[0]), first) << pair;
+        EXPECT_EQ(readFile(paths[1]), second) << pair;
+        for (const std::string& path : paths)
+            fs::remove(path);
+        EXPECT_EQ(temporaryFilesIn(folder), 0);
+    }
+    recordCount("pairs", pairs);
+}
