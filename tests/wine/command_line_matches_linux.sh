@@ -21,12 +21,10 @@ failures=0 checks=0
 pass() { checks=$((checks + 1)); }
 fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "FAIL: $*"; }
 
-# The Linux program runs in the C locale. Wine takes the Windows user's
-# locale from the environment; British English has the C locale's calendar
-# conventions (A4, weeks from Monday, English names), where Wine's stand-in
-# for C, US English, has Letter paper and weeks from Sunday.
+# The Linux program runs in the C locale, the Windows one in the session's
+# British English (wine_prefix.sh says why), or in the locale a check names.
+windows_locale=$LC_ALL
 export LC_ALL=C
-windows_locale=en_GB.UTF-8
 
 # Runs the Windows program: standard output to $work/out, standard error to
 # $work/err; sets $status.

@@ -9,7 +9,8 @@
 #
 # wine_session_begin exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES (and DISPLAY
 # with --display, set before the first wine call: a wineserver started without
-# it gives later windows no X window) and ORVEL_WINE_SESSION=1. A test run by
+# it gives later windows no X window), LC_ALL=en_GB.UTF-8 (Wine's user locale,
+# see below) and ORVEL_WINE_SESSION=1. A test run by
 # scripts/test windows finds ORVEL_WINE_SESSION set and reuses that session
 # (wine_session_join) instead of making its own; run alone, it begins its own.
 # wine_session_end stops the wineserver (and Xvfb) and removes the prefix.
@@ -46,6 +47,13 @@ wine_session_begin() {
   # menu entries and file associations into $HOME, is disabled.
   export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
   export WINEARCH=win64
+  # Wine takes the user's locale from the environment and keeps its settings
+  # (paper, first weekday) in the prefix's registry; the programs it starts in
+  # the background keep the locale of the session's start. British English is
+  # the locale with the C locale's calendar conventions (A4, weeks from
+  # Monday, English names); Wine's stand-in for C, US English, has Letter
+  # paper and weeks from Sunday.
+  export LC_ALL=en_GB.UTF-8
   export WINEPREFIX
   WINEPREFIX=$(realpath -m "$prefix")
   if [ "$display" = --display ]; then
