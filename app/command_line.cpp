@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 
+#include "app/language_codes.h"
 #include "app/version.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/text_encoding.h"
 #include "platform/app_folders.h"
 
 #include <algorithm>
@@ -66,7 +68,87 @@ constexpr OptionRule optionRules[] = {
     {"--layout", true, "layout", "3 or 2 months per row"},
     {"--output", true, "output path", "a file name"},
     {"--open", true, nullptr, nullptr},
+    {"--paper", true, "paper", "a4, letter, legal, a3 or a5"},
+    {"--landscape", true, nullptr, nullptr},
+    {"--language", true, "language", "a language code such as de, fr, pl, or with a territory, pt_BR"},
+    {"--week-starts", false, "first weekday", "0..6 with 0 = Sunday, or Sunday..Saturday"},
+    {"--week-numbers", true, nullptr, nullptr},
+    {"--marks", true, "marks file", "an iCalendar (.ics) file"},
+    {"--shade-weekends", true, nullptr, nullptr},
+    {"--first-month", false, "first month", "1..12"},
+    {"--footer", true, "footer", "a line of text; --no-footer leaves it out"},
+    {"--no-footer", true, nullptr, nullptr},
+    {"--compress", true, nullptr, nullptr},
 };
+
+// What each option without a value turns on.
+struct FlagRule {
+    std::string_view name;
+    void (*set)(CommandLine&);
+};
+constexpr FlagRule flagRules[] = {
+    {"--open", [](CommandLine& line) { line.open = true; }},
+    {"--landscape", [](CommandLine& line) { line.calendar.landscape = true; }},
+    {"--week-numbers", [](CommandLine& line) { line.calendar.weekNumbers = true; }},
+    {"--shade-weekends", [](CommandLine& line) { line.calendar.shadeWeekends = true; }},
+    {"--no-footer", [](CommandLine& line) { line.calendar.noFooter = true; }},
+    {"--compress", [](CommandLine& line) { line.calendar.compress = true; }},
+};
+
+void setFlag(CommandLine& line, std::string_view name)
+{
+    for (const FlagRule& rule : flagRules)
+        if (rule.name == name)
+            rule.set(line);
+}
+
+std::optional<int> parsePaper(std::string_view text)
+{
+    for (int i = 0; i < static_cast<int>(std::size(paperNames)); ++i)
+        if (equalsIgnoringCase(text, paperNames[i]))
+            return i;
+    return std::nullopt;
+}
+
+// One line of printable text: no control characters, valid UTF-8.
+bool isTextLine(std::string_view text)
+{
+    const auto characters = decodeUtf8(text);
+    return !text.empty() && characters &&
+           std::none_of(characters->begin(), characters->end(), [](char32_t c) { return c < 0x20 || c == 0x7F; });
+}
+
+// The values of the calendar options; false when the value is not acceptable.
+struct ValueRule {
+    std::string_view name;
+    bool (*apply)(CalendarChoices&, std::string_view);
+};
+constexpr ValueRule calendarValueRules[] = {
+    {"--paper", [](CalendarChoices& c, std::string_view v) { return (c.paper = parsePaper(v)).has_value(); }},
+    {"--language", [](CalendarChoices& c, std::string_view v) {
+         c.language = std::string(v);
+         return !resolveLanguageCode(v).language.empty();
+     }},
+    {"--week-starts", [](CalendarChoices& c, std::string_view v) { return (c.weekStarts = parseWeekday(v)).has_value(); }},
+    {"--marks", [](CalendarChoices& c, std::string_view v) { return !(c.marksFile = v).empty(); }},
+    {"--first-month", [](CalendarChoices& c, std::string_view v) {
+         const auto month = parseNumber(v, 1, 12);
+         c.firstMonth = month.value_or(1);
+         return month.has_value();
+     }},
+    {"--footer", [](CalendarChoices& c, std::string_view v) {
+         c.footer = std::string(v);
+         return isTextLine(v);
+     }},
+};
+
+bool applyCalendarOption(CalendarChoices& choices, std::string_view name, std::string_view value)
+{
+    for (const ValueRule& rule : calendarValueRules)
+        if (rule.name == name)
+            return rule.apply(choices, value);
+    return false;
+}
 
 // The one-letter forms; "-h" is read with "--help" before anything else.
 constexpr std::pair<std::string_view, std::string_view> shortOptions[] = {
@@ -119,13 +201,13 @@ bool applyOption(CommandLine& line, std::string_view name, std::string_view valu
     if (name == "--year" && (number = parseNumber(value, 1, 9999)))
         line.year = *number;
     else if (name == "--weekend" && (number = parseWeekday(value)))
-        line.weekendDay = *number;
+        line.weekendDay = *number, line.weekendGiven = true;
     else if (name == "--layout" && (value == "3" || value == "2"))
         line.calendarLayout = value == "3" ? 0 : 1;
     else if (name == "--output" && !value.empty())
         line.output = value;
     else
-        return false;
+        return applyCalendarOption(line.calendar, name, value);
     return true;
 }
 
@@ -205,7 +287,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
                 parsed.error = "option " + quoted(name) + " takes no value";
                 return parsed;
             }
-            line.open = true;
+            setFlag(line, name);
             continue;
         }
         const std::string expected = std::string(" (expected ") + rule->accepted + ")";
@@ -223,7 +305,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
             return parsed;
         }
     }
-    if (line.open && line.output == standardOutputName)
+    if (line.weekendGiven && line.calendar.weekStarts)
+        parsed.error = "options '--weekend' and '--week-starts' both choose the first day of the week (give one)";
+    else if (line.calendar.footer && line.calendar.noFooter)
+        parsed.error = "options '--footer' and '--no-footer' contradict each other (give one)";
+    else if (line.open && line.output == standardOutputName)
         parsed.error = "option '--open' needs a file; '--output -' writes to standard output";
     return parsed;
 }
@@ -236,11 +322,13 @@ std::string usageText()
            "  or:  orvelplan --help | --version\n"
            "Makes a printable one-page year calendar.\n"
            "\n"
-           "Options (text takes --year and --weekend):\n"
+           "Options (text takes --year, --weekend, --week-starts and --first-month):\n"
            "  -y, --year=Y        the year, 1..9999 (default: the current year)\n"
            "      --weekend=D     the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
-           "                      English name (default: Sunday)\n"
-           "      --layout=3|2    months per row on the page (default: 3)\n"
+           "                      English name (default: the day before the first day of\n"
+           "                      the week, see --week-starts)\n"
+           "      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
+           "                      page 4 or 6)\n"
            "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
            "                      program folder, ") + programFolderForHelp() + "); '-'\n"
            "                      writes it to standard output. A file is replaced whole\n"
@@ -249,6 +337,27 @@ std::string usageText()
            "                      which is not atomic. A FIFO or device is written into;\n"
            "                      a folder is refused.\n"
            "      --open          open the written PDF in the default viewer\n"
+           "\n"
+           "Calendar options (defaults from the locale's LC_PAPER and LC_TIME):\n"
+           "      --paper=P       a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
+           "                      A4 in the C locale)\n"
+           "      --landscape     turn the paper sideways\n"
+           "      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
+           "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
+           "                      territory, pt_BR (default: the locale's; English in C)\n"
+           "      --week-starts=D the first day of each week, as for --weekend (default:\n"
+           "                      the locale's; Monday in the C locale)\n"
+           "      --week-numbers  ISO 8601 week numbers beside the week lines; a line that\n"
+           "                      does not start on Monday gets the number of the ISO\n"
+           "                      week that holds its Thursday (the week with most of its\n"
+           "                      days)\n"
+           "      --marks=FILE    the days that the events of an iCalendar (.ics) file\n"
+           "                      cover, in red\n"
+           "      --shade-weekends  Saturdays and Sundays on light grey\n"
+           "      --first-month=M twelve months from month M (1..12) of the year\n"
+           "      --footer=TEXT   this line instead of the web address at the bottom\n"
+           "      --no-footer     no line at the bottom\n"
+           "      --compress      write the page compressed (about a sixth of the size)\n"
            "  -h, --help          print this help and exit\n"
            "      --version       print the version and exit\n"
            "      --              end of the options\n"

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/calendar_choices.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,8 @@ struct CommandLine {
     int calendarLayout = 0;  // 0 = "3 Months / row", 1 = "2 Months / row"
     std::string output;      // empty: the program folder's next orvelplanN.pdf; "-": standard output
     bool open = false;       // hand the written file to the default viewer
+    bool weekendGiven = false;  // --weekend was given: the locale's first weekday does not apply
+    CalendarChoices calendar;
 };
 
 // The --output value that means standard output.

@@ -1,9 +1,12 @@
 #include "app/run_command_line.h"
 
+#include "app/calendar_setup.h"
 #include "app/command_line.h"
 #include "app/window_loader.h"
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/civil_date.h"
+#include "calendar/marked_days.h"
 #include "platform/console.h"
 #include "platform/file_save.h"
 #include "platform/local_time.h"
@@ -27,18 +30,35 @@ int finishStandardOutput()
     return 0;
 }
 
+// The calendar's settings on the grid, with the warnings printed; false after
+// printing the error of a bad value.
+bool setUpGrid(const CalendarSetup& setup)
+{
+    for (const std::string& warning : setup.warnings)
+        std::fprintf(stderr, "orvelplan: %s\n", warning.c_str());
+    if (!setup.error.empty()) {
+        std::fprintf(stderr, "orvelplan: %s\n", setup.error.c_str());
+        return false;
+    }
+    calendarGrid.setFirstMonth(setup.firstMonth);
+    return true;
+}
+
 int printTextPage(const CommandLine& line)
 {
-    calendarGrid.setYearAndWeekendDay(line.year, line.weekendDay);
+    const CalendarSetup setup = setUpCalendar(line);
+    if (!setUpGrid(setup))
+        return exitUsage;
+    calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.build();
     return finishStandardOutput();
 }
 
-int writePdfToStandardOutput(const CommandLine& line)
+int writePdfToStandardOutput(const CommandLine& line, const PageOptions& page)
 {
     // The PDF is all that goes to standard output; failures are told on
     // standard error alone.
-    const RenderedPdf pdf = renderCalendarPdf(calendarGrid, line.calendarLayout, nullptr);
+    const RenderedPdf pdf = renderCalendarPdf(calendarGrid, line.calendarLayout, nullptr, {}, &page);
     const std::string error = pdf.error.empty() ? writeStandardOutput(pdf.bytes) : pdf.error;
     if (!error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", error.c_str());
@@ -49,17 +69,33 @@ int writePdfToStandardOutput(const CommandLine& line)
 
 int writePdf(const CommandLine& line)
 {
-    calendarGrid.setYearAndWeekendDay(line.year, line.weekendDay);
+    CalendarSetup setup = setUpCalendar(line);
+    if (!setUpGrid(setup))
+        return exitUsage;
+    calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.layOut();
+    if (!line.calendar.marksFile.empty()) {
+        const long long firstDay = daysFromCivil(calendarGrid.blockYear(0), calendarGrid.blockMonth(0), 1);
+        const long long lastDay =
+            daysFromCivil(calendarGrid.blockYear(11), calendarGrid.blockMonth(11),
+                          daysInMonth(calendarGrid.blockYear(11), calendarGrid.blockMonth(11)));
+        MarkedDays marks = readMarkedDays(line.calendar.marksFile, firstDay, lastDay);
+        if (!marks.error.empty()) {
+            std::fprintf(stderr, "orvelplan: %s\n", marks.error.c_str());
+            return exitUsage;
+        }
+        setup.page.marked = std::move(marks.days);
+    }
+
     reportClosedPipesAsErrors();
     if (line.output == standardOutputName)
-        return writePdfToStandardOutput(line);
+        return writePdfToStandardOutput(line, setup.page);
 
     CalendarFile file;
     if (line.output.empty()) {
-        file = createCalendar(calendarGrid, line.calendarLayout, false, nullptr);
+        file = createCalendar(calendarGrid, line.calendarLayout, false, nullptr, {}, &setup.page);
     } else {
-        SaveResult saved = createCalendarPdf(line.output, calendarGrid, line.calendarLayout, nullptr);
+        SaveResult saved = createCalendarPdf(line.output, calendarGrid, line.calendarLayout, nullptr, {}, &setup.page);
         file.path = line.output;
         file.error = std::move(saved.error);
         file.file = std::move(saved.file);

@@ -3,6 +3,7 @@
 #include "calendar/calendar_grid.h"
 #include "calendar/output_path.h"
 #include "calendar/page_layout.h"
+#include "calendar/page_options.h"
 #include "platform/app_folders.h"
 #include "platform/open_external.h"
 
@@ -127,7 +128,7 @@ bool saveDocumentInto(HPDF_Doc document, const PdfErrorRecord& errors, std::stri
 }  // namespace
 
 RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, std::FILE* diagnostics,
-                              PdfMemoryHooks memory)
+                              PdfMemoryHooks memory, const PageOptions* options)
 {
     RenderedPdf result;
     PdfErrorRecord errors{diagnostics};
@@ -140,10 +141,15 @@ RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, 
         return result;
     }
 
+    // Streams take the compression in force when they are made.
+    if (options && options->compress)
+        HPDF_SetCompressionMode(document.get(), HPDF_COMP_ALL);
     const HPDF_Page page = HPDF_AddPage(document.get());
     if (!errors.failed()) {
         const CalendarPage target{document.get(), page, grid};
-        if (calendarLayout == threePerRowLayoutId)
+        if (options) {
+            drawCalendarWithOptions(target, calendarLayout, *options);
+        } else if (calendarLayout == threePerRowLayoutId)
             layoutThreePerRow(target);
         else if (calendarLayout == twoPerRowLayoutId)
             layoutTwoPerRow(target);
@@ -159,14 +165,14 @@ RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, 
 }
 
 SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                             std::FILE* diagnostics, PdfMemoryHooks memory)
+                             std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
 {
     SaveResult result;
     if (path.empty()) {
         result.error = "no output file name";
         return result;
     }
-    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory);
+    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
     if (!pdf.error.empty()) {
         result.error = pdf.error;
         return result;
@@ -175,7 +181,7 @@ SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& gr
 }
 
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved,
-                            std::FILE* diagnostics, PdfMemoryHooks memory)
+                            std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
 {
     CalendarFile result;
     const ProgramFolder folder = findProgramFolder();
@@ -183,7 +189,7 @@ CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bo
         result.error = folder.path.empty() ? "cannot find the folder for calendars: " + folder.problem : folder.problem;
         return result;
     }
-    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory);
+    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
     if (!pdf.error.empty()) {
         result.error = pdf.error;
         return result;

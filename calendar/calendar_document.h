@@ -6,6 +6,7 @@
 #include "platform/file_save.h"
 
 class CalendarTextGrid;
+struct PageOptions;
 
 // calendarLayout values.
 inline constexpr int threePerRowLayoutId = 0;  // "3 Months / row"
@@ -26,15 +27,17 @@ struct RenderedPdf {
 
 // Draws the built grid on a one-page PDF in memory. PDF library errors are
 // reported on `diagnostics` (when given) as "ERROR: error_no=XXXX, detail_no=N".
+// Without `options` the page is the window's: A4, English, nothing added.
 RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, std::FILE* diagnostics,
-                              PdfMemoryHooks memory = {});
+                              PdfMemoryHooks memory = {}, const PageOptions* options = nullptr);
 
 // Draws the calendar and writes it to `path` (writeFileAtomically: a regular
 // file is replaced whole or not at all, a FIFO or device is written into, a
 // folder is refused). Nothing on disk is touched until the whole document is
 // ready. Returns the outcome; its error is one line, empty on success.
 SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                             std::FILE* diagnostics = stdout, PdfMemoryHooks memory = {});
+                             std::FILE* diagnostics = stdout, PdfMemoryHooks memory = {},
+                             const PageOptions* options = nullptr);
 
 // Outcome of the "Create Calendar" command.
 struct CalendarFile {
@@ -49,4 +52,5 @@ struct CalendarFile {
 // program folder (saveUnderFreeOutputPath's rules) and, when the file was saved and
 // `openWhenSaved` is set, hands it to the default viewer.
 CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved = true,
-                            std::FILE* diagnostics = stdout, PdfMemoryHooks memory = {});
+                            std::FILE* diagnostics = stdout, PdfMemoryHooks memory = {},
+                            const PageOptions* options = nullptr);

@@ -2,6 +2,7 @@
 
 #include "calendar/civil_date.h"
 
+#include <algorithm>
 #include <cstring>
 
 CalendarTextGrid calendarGrid;
@@ -66,8 +67,9 @@ void CalendarTextGrid::clearGrid()
 void CalendarTextGrid::writeMonthTitles()
 {
     for (int m = 0; m < 12; ++m) {
-        const std::size_t length = std::strlen(monthNames[m]);
-        std::memcpy(&monthBlocks[m][0][10 - length / 2], monthNames[m], length);
+        const char* name = monthNames[blockMonth(m) - 1];
+        const std::size_t length = std::strlen(name);
+        std::memcpy(&monthBlocks[m][0][10 - length / 2], name, length);
     }
 }
 
@@ -90,13 +92,15 @@ void CalendarTextGrid::writeWeekdayHeaders()
         std::memcpy(monthBlocks[m][1].data(), header.data(), textColumns);
 }
 
+int CalendarTextGrid::startColumn(int block) const
+{
+    return wrapWeekday(weekdayOf(blockYear(block), blockMonth(block), 1) - firstWeekday());
+}
+
 void CalendarTextGrid::writeYearDays()
 {
-    const int first = firstWeekday();
-    for (int m = 0; m < 12; ++m) {
-        const int startColumn = wrapWeekday(weekdayOf(year, m + 1, 1) - first);
-        writeMonthDays(startColumn, daysInMonth(year, m + 1), m);
-    }
+    for (int m = 0; m < 12; ++m)
+        writeMonthDays(startColumn(m), daysInMonth(blockYear(m), blockMonth(m)), m);
 }
 
 // startColumn is 0..6 and days at most 31, so the last day lands on block line 7
@@ -118,10 +122,12 @@ void CalendarTextGrid::writeMonthDays(int startColumn, int days, int month)
 
 void CalendarTextGrid::composePage()
 {
-    // The year, centred over the month area; its terminator ends the line.
-    const int yearColumn = 3 + (lineWidth - 4) / 2;
-    char* yearText = &pageLines[yearLine][yearColumn];
-    std::snprintf(yearText, pageColumns - 1 - yearColumn, "%u", static_cast<unsigned>(year));
+    // The title, centred over the month area as if it had at least four
+    // characters; its terminator ends the line.
+    char title[32];
+    const int titleLength = formatCalendarTitle(title, sizeof title, year, firstMonth);
+    const int yearColumn = 3 + (lineWidth - std::max(titleLength, 4)) / 2;
+    std::memcpy(&pageLines[yearLine][yearColumn], title, static_cast<std::size_t>(titleLength) + 1);
 
     int top = firstBlockLine;
     int left = firstBlockColumn;
@@ -138,6 +144,14 @@ void CalendarTextGrid::composePage()
         }
     }
     lastLine = top;
+}
+
+int formatCalendarTitle(char* text, std::size_t size, int year, int firstMonth)
+{
+    const int length = firstMonth == 1
+                           ? std::snprintf(text, size, "%u", static_cast<unsigned>(year))
+                           : std::snprintf(text, size, "%u-%u", static_cast<unsigned>(year), static_cast<unsigned>(year) + 1);
+    return length < 0 ? 0 : std::min(length, static_cast<int>(size) - 1);
 }
 
 void CalendarTextGrid::printPage(std::FILE* out) const

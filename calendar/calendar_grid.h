@@ -26,6 +26,17 @@ public:
     // The weekday that ends each week: 0 = Sunday .. 6 = Saturday.
     void setWeekendDay(int day) { weekendDay = day; }
     int getWeekendDay() const { return weekendDay; }
+    // The month (1..12) that the first block shows; the twelve blocks run on
+    // from it into the next year. 1 (January) unless set.
+    void setFirstMonth(int month) { firstMonth = month; }
+    int getFirstMonth() const { return firstMonth; }
+    // Year and month (1..12) that block `block` (0..11) shows.
+    int blockYear(int block) const { return year + (firstMonth - 1 + block) / 12; }
+    int blockMonth(int block) const { return (firstMonth - 1 + block) % 12 + 1; }
+    // Weekday column (0..6) of the first of the block's month, and the weekday
+    // (0 = Sunday .. 6 = Saturday) shown in column 0.
+    int startColumn(int block) const;
+    int firstWeekday() const;
 
     // Lays the year out from the current year and weekend day, then prints the
     // text page to standard output.
@@ -48,19 +59,23 @@ private:
     void writeYearDays();
     void writeMonthDays(int startColumn, int days, int month);
     void composePage();
-    int firstWeekday() const;
 
     using BlockLine = std::array<char, blockColumns>;
     std::array<std::array<BlockLine, blockLines>, 12> monthBlocks{};
     std::array<std::array<char, pageColumns>, pageLineCount> pageLines{};
     int year = 0;
     int weekendDay = 0;
+    int firstMonth = 1;
     int columnSpacing = 0;
     int rowSpacing = 0;
     int monthsPerRow = 0;
     int lineWidth = 0;
     int lastLine = 0;
 };
+
+// Writes the calendar's title into `text`: the year, or "2026-2027" when the
+// twelve months start after January. Returns its length.
+int formatCalendarTitle(char* text, std::size_t size, int year, int firstMonth);
 
 // The program's one grid, zero-filled at start.
 extern CalendarTextGrid calendarGrid;

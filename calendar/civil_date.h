@@ -39,3 +39,25 @@ constexpr int weekdayOf(long long year, int month, int day)
 {
     return weekdayFromDays(daysFromCivil(year, month, day));
 }
+
+// ISO 8601 week of a day count from daysFromCivil: weeks run Monday to Sunday,
+// and week 1 of a year is the week that holds its first Thursday, so the first
+// days of January can belong to week 52 or 53 of the year before, and the last
+// days of December to week 1 of the next.
+struct IsoWeek {
+    long long year;
+    int week;  // 1..53
+};
+
+constexpr IsoWeek isoWeekFromDays(long long days)
+{
+    // The Thursday of the same Monday-to-Sunday week decides the week's year.
+    const int fromMonday = (weekdayFromDays(days) + 6) % 7;
+    const long long thursday = days - fromMonday + 3;
+    long long year = 0;
+    for (year = 1970 + thursday / 366 - 1; daysFromCivil(year + 1, 1, 1) <= thursday;)
+        ++year;
+    while (daysFromCivil(year, 1, 1) > thursday)
+        --year;
+    return IsoWeek{year, static_cast<int>((thursday - daysFromCivil(year, 1, 1)) / 7 + 1)};
+}

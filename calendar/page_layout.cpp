@@ -1,11 +1,34 @@
 #include "calendar/page_layout.h"
 
+#include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/civil_date.h"
+#include "calendar/page_options.h"
 #include "calendar/publisher.h"
+#include "calendar/text_encoding.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string>
 
 namespace {
+
+// Colours of what the options add; the calendar itself stays black.
+struct Rgb {
+    float red, green, blue;
+};
+constexpr Rgb black{0, 0, 0};
+constexpr Rgb markedDayColour{0.8f, 0.05f, 0.05f};
+constexpr Rgb weekendShade{0.88f, 0.88f, 0.88f};
+constexpr Rgb weekNumberColour{0.45f, 0.45f, 0.45f};
+constexpr int weekNumberFontSize = 7;
+
+// Space every layout keeps free beside and between month columns, and the
+// smallest d (see calendarLayoutFor) that keeps the year title clear of the
+// first row of months: smaller pages get the whole drawing scaled down.
+constexpr int minimumColumnGap = 20;
+constexpr int minimumRowSpace[2] = {47, 10};
 
 // Every string is its own text object, so (x, y) is the absolute start of the
 // baseline. Coordinates are whole points.
@@ -17,63 +40,242 @@ void placeText(HPDF_Page page, int x, int y, const char* text)
     HPDF_Page_EndText(page);
 }
 
-void selectFont(const CalendarPage& target, const PageLayout& pageLayout, int size)
+void setFill(HPDF_Page page, Rgb colour)
 {
-    HPDF_Font font = HPDF_GetFont(target.document, pageLayout.fontName, nullptr);
-    HPDF_Page_SetFontAndSize(target.page, font, static_cast<HPDF_REAL>(size));
+    HPDF_Page_SetRGBFill(page, colour.red, colour.green, colour.blue);
 }
 
-void drawMonth(const CalendarPage& target, const PageLayout& pageLayout, int month, int x0, int y0)
-{
-    const float nameWidth = HPDF_Page_TextWidth(target.page, monthNames[month]);
-    placeText(target.page, static_cast<int>((pageLayout.cellWidth * 20 - nameWidth) * 0.5 + x0), y0,
-              monthNames[month]);
-
-    char text[3] = {};
-    for (int i = 0; i < 7; ++i) {
-        text[0] = target.grid.cell(month, 1, 3 * i);
-        text[1] = target.grid.cell(month, 1, 3 * i + 1);
-        placeText(target.page, x0 + 3 * pageLayout.cellWidth * i, y0 - pageLayout.lineStep, text);
+// One page being drawn: where, with which parameters and options, and the
+// texts already in the font's encoding.
+class PageDrawing {
+public:
+    PageDrawing(const CalendarPage& target, const PageLayout& layout, const PageOptions& options, float width,
+                float height)
+        : target(target), layout(layout), options(options), width(width), height(height)
+    {
+        std::vector<std::string> texts(options.names.months.begin(), options.names.months.end());
+        texts.insert(texts.end(), options.names.weekdays.begin(), options.names.weekdays.end());
+        texts.push_back(options.footerText);
+        if (!options.font.path.empty()) {
+            HPDF_UseUTFEncodings(target.document);
+            const std::string& path = options.font.path;
+            // Collections hold several faces and are read with the face's index.
+            fontName = path.ends_with(".ttc") || path.ends_with(".TTC")
+                           ? HPDF_LoadTTFontFromFile2(target.document, path.c_str(),
+                                                      static_cast<HPDF_UINT>(options.font.index), HPDF_TRUE)
+                           : HPDF_LoadTTFontFromFile(target.document, path.c_str(), HPDF_TRUE);
+            encodingName = "UTF-8";
+        } else if (baseFontEncodingFor(texts) == BaseFontEncoding::winAnsi) {
+            encodingName = "WinAnsiEncoding";
+            winAnsi = true;
+        }
+        for (int m = 0; m < 12; ++m)
+            months[m] = encoded(options.names.months[m]);
+        for (int d = 0; d < 7; ++d)
+            weekdays[d] = encoded(options.names.weekdays[d]);
     }
+
+    void draw();
+
+private:
+    std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
+    void selectFont(int size) const
+    {
+        HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : layout.fontName, encodingName);
+        HPDF_Page_SetFontAndSize(target.page, font, static_cast<HPDF_REAL>(size));
+    }
+    int monthX(int block) const
+    {
+        return (layout.columnPitch + layout.columnGap) * (block % layout.monthsPerRow) + layout.leftMargin;
+    }
+    int monthY(int block) const
+    {
+        return static_cast<int>(height - layout.topMargin - (layout.rowPitch + layout.rowGap) * (block / layout.monthsPerRow));
+    }
+    // The day shown in week line `line` (2..7), weekday column 0..6, or 0 for a blank.
+    int dayAt(int block, int line, int column) const
+    {
+        const int day = (line - 2) * 7 + column - target.grid.startColumn(block) + 1;
+        return day >= 1 && day <= daysInMonth(target.grid.blockYear(block), target.grid.blockMonth(block)) ? day : 0;
+    }
+    long long dateOf(int block, int day) const
+    {
+        return daysFromCivil(target.grid.blockYear(block), target.grid.blockMonth(block), day);
+    }
+    void drawTitle() const;
+    void shadeWeekends(int block, int x0, int y0) const;
+    void drawMonth(int block, int x0, int y0) const;
+    void drawWeekNumbers() const;
+    void drawFooter() const;
+
+    const CalendarPage& target;
+    const PageLayout& layout;
+    const PageOptions& options;
+    const float width;
+    const float height;
+    const char* fontName = nullptr;      // a loaded TrueType font, else the layout's base font
+    const char* encodingName = nullptr;  // nullptr: the base font's own encoding
+    bool winAnsi = false;
+    std::array<std::string, 12> months;
+    std::array<std::string, 7> weekdays;
+};
+
+void PageDrawing::drawTitle() const
+{
+    selectFont(layout.yearFontSize);
+    char title[32];
+    formatCalendarTitle(title, sizeof title, target.grid.getYear(), target.grid.getFirstMonth());
+    const float titleWidth = HPDF_Page_TextWidth(target.page, title);
+    placeText(target.page, static_cast<int>((width - titleWidth) * 0.5), static_cast<int>(height - layout.yearDrop),
+              title);
+}
+
+// A light box behind the two digits of every Saturday and Sunday.
+void PageDrawing::shadeWeekends(int block, int x0, int y0) const
+{
+    setFill(target.page, weekendShade);
+    for (int column = 0; column < 7; ++column) {
+        const int weekday = (column + target.grid.firstWeekday()) % 7;
+        if (weekday != 0 && weekday != 6)
+            continue;
+        for (int line = 2; line < layout.blockLines; ++line)
+            if (dayAt(block, line, column) != 0)
+                HPDF_Page_Rectangle(target.page, static_cast<HPDF_REAL>(x0 + 3 * layout.cellWidth * column - 2),
+                                    static_cast<HPDF_REAL>(y0 - layout.lineStep * line - 3),
+                                    static_cast<HPDF_REAL>(2 * layout.cellWidth + 4),
+                                    static_cast<HPDF_REAL>(layout.lineStep - 2));
+    }
+    HPDF_Page_Fill(target.page);
+    setFill(target.page, black);
+}
+
+void PageDrawing::drawMonth(int block, int x0, int y0) const
+{
+    const std::string& name = months[target.grid.blockMonth(block) - 1];
+    const float nameWidth = HPDF_Page_TextWidth(target.page, name.c_str());
+    placeText(target.page, static_cast<int>((layout.cellWidth * 20 - nameWidth) * 0.5 + x0), y0, name.c_str());
+
+    const int first = target.grid.firstWeekday();
+    for (int i = 0; i < 7; ++i)
+        placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[(i + first) % 7].c_str());
 
     // Every cell is placed on its own, blanks too, so the page keeps the grid's
     // fixed pitch whatever the proportional widths of the font. Column 20 is the
     // line's terminator and places an empty string.
-    text[1] = '\0';
-    for (int line = 2; line < pageLayout.blockLines; ++line) {
-        const int y = y0 - pageLayout.lineStep * line;
-        for (int column = 0; column < pageLayout.lineCells; ++column) {
-            text[0] = target.grid.cell(month, line, column);
-            placeText(target.page, x0 + pageLayout.cellWidth * column, y, text);
+    char text[2] = {};
+    for (int line = 2; line < layout.blockLines; ++line) {
+        const int y = y0 - layout.lineStep * line;
+        for (int column = 0; column < layout.lineCells; ++column) {
+            const bool marked = !options.marked.empty() && column % 3 == 0 && column < 20 &&
+                                dayAt(block, line, column / 3) != 0 &&
+                                options.marked.count(dateOf(block, dayAt(block, line, column / 3))) != 0;
+            if (marked)
+                setFill(target.page, markedDayColour);
+            text[0] = target.grid.cell(block, line, column);
+            placeText(target.page, x0 + layout.cellWidth * column, y, text);
+            if (marked) {
+                text[0] = target.grid.cell(block, line, ++column);
+                placeText(target.page, x0 + layout.cellWidth * column, y, text);
+                setFill(target.page, black);
+            }
         }
     }
 }
 
+// Each week line is numbered with the ISO week that holds its Thursday, the
+// week with most of the line's days; for weeks from Monday the two are the same.
+void PageDrawing::drawWeekNumbers() const
+{
+    selectFont(weekNumberFontSize);
+    setFill(target.page, weekNumberColour);
+    const int thursdayColumn = ((4 - target.grid.firstWeekday()) % 7 + 7) % 7;
+    for (int block = 0; block < 12; ++block) {
+        const long long firstOfMonth = dateOf(block, 1);
+        for (int line = 2; line < layout.blockLines; ++line) {
+            if (dayAt(block, line, 0) == 0 && dayAt(block, line, 6) == 0)
+                continue;
+            const long long lineStart = firstOfMonth - target.grid.startColumn(block) + 7 * (line - 2);
+            char number[4];
+            std::snprintf(number, sizeof number, "%d", isoWeekFromDays(lineStart + thursdayColumn).week);
+            const float numberWidth = HPDF_Page_TextWidth(target.page, number);
+            placeText(target.page, static_cast<int>(monthX(block) - 4 - numberWidth), monthY(block) - layout.lineStep * line,
+                      number);
+        }
+    }
+    setFill(target.page, black);
+    selectFont(layout.bodyFontSize);
+}
+
+void PageDrawing::drawFooter() const
+{
+    if (!options.footer)
+        return;
+    char address[64];
+    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
+    const std::string footer = options.footerText.empty() ? address : encoded(options.footerText);
+    // The line starts 150 points before the right edge, as long as it ends
+    // inside the page; a wider one (another text, a wider font) ends at the
+    // margin instead, and one too wide for the page is set smaller.
+    const float textWidth = HPDF_Page_TextWidth(target.page, footer.c_str());
+    const float room = width - 2 * minimumColumnGap;
+    int x = static_cast<int>(width - 150);
+    if (x + textWidth > width) {
+        if (textWidth > room)
+            selectFont(std::max(1, static_cast<int>(layout.bodyFontSize * room / textWidth)));
+        x = static_cast<int>(width - minimumColumnGap - std::min(textWidth, room));
+    }
+    placeText(target.page, x, 12, footer.c_str());
+}
+
+void PageDrawing::draw()
+{
+    drawTitle();
+    selectFont(layout.bodyFontSize);
+    for (int block = 0; block < 12; ++block) {
+        if (HPDF_GetError(target.document) != HPDF_OK)
+            return;
+        if (options.shadeWeekends)
+            shadeWeekends(block, monthX(block), monthY(block));
+        drawMonth(block, monthX(block), monthY(block));
+    }
+    if (options.weekNumbers)
+        drawWeekNumbers();
+    drawFooter();
+}
+
+const PageOptions& defaultPageOptions()
+{
+    static const PageOptions defaults;
+    return defaults;
+}
+
 }  // namespace
+
+// 3 x 147 points of columns and 4 x 128 points of rows on the default page;
+// the free width is shared by the margins and the gaps, the free height gives d.
+PageLayout calendarLayoutFor(int calendarLayout, int monthsPerRow, float pageWidth, float pageHeight)
+{
+    const bool threePerRow = calendarLayout == threePerRowLayoutId;
+    const int rows = 12 / monthsPerRow;
+    const int rowPitch = threePerRow ? 128 : 112;
+    const int leftMargin = static_cast<int>((pageWidth - monthsPerRow * 147.0) / (monthsPerRow + 1));
+    const int d = static_cast<int>((pageHeight - rows * rowPitch) / static_cast<float>(rows + 1));
+    return PageLayout{
+        .fontName = "Helvetica", .yearFontSize = 24, .bodyFontSize = 11, .cellWidth = 7,
+        .lineStep = threePerRow ? 16 : 14, .monthsPerRow = monthsPerRow, .blockLines = 8, .lineCells = 21,
+        .rowPitch = rowPitch, .columnPitch = 147, .leftMargin = leftMargin, .columnGap = leftMargin,
+        .topMargin = static_cast<int>(threePerRow ? d * 1.6 : (d + 25) * 1.6), .rowGap = d - 10,
+        .yearDrop = threePerRow ? 60 : 40};
+}
 
 PageLayout threePerRowLayout(float pageWidth, float pageHeight)
 {
-    // Three columns of 147 points share the free width with the margin and gaps;
-    // four rows of 128 points leave d for the margins and gaps below them.
-    const int leftMargin = static_cast<int>((pageWidth - 441) * 0.25);
-    const int d = static_cast<int>((pageHeight - 512) / 5);
-    return PageLayout{
-        .fontName = "Helvetica", .yearFontSize = 24, .bodyFontSize = 11, .cellWidth = 7, .lineStep = 16,
-        .monthsPerRow = 3, .blockLines = 8, .lineCells = 21, .rowPitch = 128, .columnPitch = 147,
-        .leftMargin = leftMargin, .columnGap = leftMargin, .topMargin = static_cast<int>(d * 1.6),
-        .rowGap = d - 10, .yearDrop = 60};
+    return calendarLayoutFor(threePerRowLayoutId, 3, pageWidth, pageHeight);
 }
 
 PageLayout twoPerRowLayout(float pageWidth, float pageHeight)
 {
-    // Two columns of 147 points and six rows of 112 points.
-    const int leftMargin = static_cast<int>((pageWidth - 294) / 3);
-    const int d = static_cast<int>((pageHeight - 672) / 7);
-    return PageLayout{
-        .fontName = "Helvetica", .yearFontSize = 24, .bodyFontSize = 11, .cellWidth = 7, .lineStep = 14,
-        .monthsPerRow = 2, .blockLines = 8, .lineCells = 21, .rowPitch = 112, .columnPitch = 147,
-        .leftMargin = leftMargin, .columnGap = leftMargin, .topMargin = static_cast<int>((d + 25) * 1.6),
-        .rowGap = d - 10, .yearDrop = 40};
+    return calendarLayoutFor(twoPerRowLayoutId, 2, pageWidth, pageHeight);
 }
 
 void layoutThreePerRow(const CalendarPage& target)
@@ -90,26 +292,40 @@ void drawCalendarPage(const CalendarPage& target, const PageLayout& pageLayout)
 {
     const float height = HPDF_Page_GetHeight(target.page);
     const float width = HPDF_Page_GetWidth(target.page);
+    PageDrawing(target, pageLayout, defaultPageOptions(), width, height).draw();
+}
 
-    selectFont(target, pageLayout, pageLayout.yearFontSize);
-    char yearText[16];
-    std::snprintf(yearText, sizeof yearText, "%u", static_cast<unsigned>(target.grid.getYear()));
-    const float yearWidth = HPDF_Page_TextWidth(target.page, yearText);
-    placeText(target.page, static_cast<int>((width - yearWidth) * 0.5), static_cast<int>(height - pageLayout.yearDrop),
-              yearText);
-
-    selectFont(target, pageLayout, pageLayout.bodyFontSize);
-    for (int month = 0; month < 12; ++month) {
-        if (HPDF_GetError(target.document) != HPDF_OK)
-            return;
-        const int column = month % pageLayout.monthsPerRow;
-        const int row = month / pageLayout.monthsPerRow;
-        const int x0 = (pageLayout.columnPitch + pageLayout.columnGap) * column + pageLayout.leftMargin;
-        const int y0 = static_cast<int>(height - pageLayout.topMargin - (pageLayout.rowPitch + pageLayout.rowGap) * row);
-        drawMonth(target, pageLayout, month, x0, y0);
+void drawCalendarWithOptions(const CalendarPage& target, int calendarLayout, const PageOptions& options)
+{
+    if (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId)
+        return;
+    const PaperSize portrait = options.paper;
+    const int pageWidth = options.landscape ? portrait.height : portrait.width;
+    const int pageHeight = options.landscape ? portrait.width : portrait.height;
+    // The library's default page is A4 upright; it is left as it is.
+    if (pageWidth != paperA4.width || pageHeight != paperA4.height) {
+        HPDF_Page_SetWidth(target.page, static_cast<HPDF_REAL>(pageWidth));
+        HPDF_Page_SetHeight(target.page, static_cast<HPDF_REAL>(pageHeight));
     }
 
-    char footer[64];
-    std::snprintf(footer, sizeof footer, "%s/calendar", publisherAddress);
-    placeText(target.page, static_cast<int>(width - 150), 12, footer);
+    const bool threePerRow = calendarLayout == threePerRowLayoutId;
+    const int monthsPerRow = options.landscape ? (threePerRow ? 4 : 6) : (threePerRow ? 3 : 2);
+    const int rows = 12 / monthsPerRow;
+    const double neededWidth = monthsPerRow * 147.0 + (monthsPerRow + 1) * minimumColumnGap;
+    const double neededHeight = rows * (threePerRow ? 128.0 : 112.0) + (rows + 1) * minimumRowSpace[threePerRow ? 0 : 1];
+    double scale = std::min({1.0, pageWidth / neededWidth, pageHeight / neededHeight});
+    if (scale == 1.0) {
+        // Paper larger than A4 both ways shows the A4 page enlarged.
+        const double a4Width = options.landscape ? paperA4.height : paperA4.width;
+        const double a4Height = options.landscape ? paperA4.width : paperA4.height;
+        scale = std::max(1.0, std::min(pageWidth / a4Width, pageHeight / a4Height));
+    }
+    if (scale != 1.0) {
+        const auto s = static_cast<HPDF_REAL>(scale);
+        HPDF_Page_Concat(target.page, s, 0, 0, s, 0, 0);
+    }
+    const auto width = static_cast<float>(pageWidth / scale);
+    const auto height = static_cast<float>(pageHeight / scale);
+    const PageLayout layout = calendarLayoutFor(calendarLayout, monthsPerRow, width, height);
+    PageDrawing(target, layout, options, width, height).draw();
 }

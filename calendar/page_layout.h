@@ -2,6 +2,7 @@
 #include <hpdf.h>
 
 class CalendarTextGrid;
+struct PageOptions;
 
 // Drawing parameters of one calendar page. Lengths are PDF points (1/72 inch),
 // y grows upwards from the bottom edge of the page.
@@ -26,6 +27,9 @@ struct PageLayout {
 // The two page layouts for a page of the given size (as the library reports it).
 PageLayout threePerRowLayout(float pageWidth, float pageHeight);
 PageLayout twoPerRowLayout(float pageWidth, float pageHeight);
+// Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`
+// month columns: 3 or 2 on an upright page, 4 or 6 on a landscape one.
+PageLayout calendarLayoutFor(int calendarLayout, int monthsPerRow, float pageWidth, float pageHeight);
 
 // The page being drawn and the grid it is drawn from.
 struct CalendarPage {
@@ -37,6 +41,11 @@ struct CalendarPage {
 // Fill the layout from the page's size and draw the calendar with it.
 void layoutThreePerRow(const CalendarPage& target);
 void layoutTwoPerRow(const CalendarPage& target);
+
+// Sets the page's paper, fits the chosen layout to it (scaling the whole
+// drawing when the paper is too small for it, or larger than A4 in both
+// directions) and draws the calendar with the options.
+void drawCalendarWithOptions(const CalendarPage& target, int calendarLayout, const PageOptions& options);
 
 // Draws the year title, the twelve months cell by cell and the footer. Stops
 // early once the library has reported an error: the document is then discarded.

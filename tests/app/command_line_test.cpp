@@ -27,11 +27,28 @@ TEST(CommandLineTest, DefaultsAndValues)
     EXPECT_EQ(std::tie(line.year, line.weekendDay, line.calendarLayout, line.output, line.open),
               std::make_tuple(9999, 6, 1, std::string("a.pdf"), true));
     EXPECT_EQ(parse({"text", "--help"}).commandLine.action, CommandLine::Action::help);
+
+    const auto calendar = parse({"pdf", "--paper=Letter", "--landscape", "--language", "pt_BR", "--week-starts", "6",
+                                 "--week-numbers", "--marks", "a.ics", "--shade-weekends", "--first-month", "9",
+                                 "--footer", "Año 2026", "--compress"});
+    const CalendarChoices& c = calendar.commandLine.calendar;
+    EXPECT_EQ(calendar.error, "");
+    EXPECT_EQ(std::tie(c.paper, c.landscape, c.language, c.weekStarts, c.weekNumbers, c.marksFile, c.shadeWeekends,
+                       c.firstMonth, c.footer, c.noFooter, c.compress),
+              std::make_tuple(std::optional<int>(1), true, std::optional<std::string>("pt_BR"), std::optional<int>(6),
+                              true, std::string("a.ics"), true, 9, std::optional<std::string>("Año 2026"), false, true));
+    const auto text = parse({"text", "--week-starts", "sunday", "--first-month", "12"});
+    EXPECT_EQ(std::tie(text.error, text.commandLine.calendar.weekStarts, text.commandLine.calendar.firstMonth),
+              std::make_tuple(std::string(), std::optional<int>(0), 12));
 }
 
 TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
 {
     const std::string years = " (expected a whole number from 1 to 9999)";
+    const std::string pdfOptions = " (expected --year, --weekend, --layout, --output, --open, --paper, --landscape, "
+                                   "--language, --week-starts, --week-numbers, --marks, --shade-weekends, "
+                                   "--first-month, --footer, --no-footer or --compress)";
+    const std::string textOptions = " (expected --year, --weekend, --week-starts or --first-month)";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"print"}, "unknown command 'print' (expected pdf, text, --help or --version)"},
         {{"pdf", "--year", "0"}, "invalid year '0'" + years},
@@ -43,14 +60,18 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"pdf", "--output="}, "invalid output path '' (expected a file name)"},
         {{"pdf", "--output", "--open"}, "option '--output' needs a value (expected a file name)"},
         {{"pdf", "--open=yes"}, "option '--open' takes no value"},
-        {{"pdf", "2010"}, "unexpected argument '2010' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
-        {{"pdf", "--", "--year"}, "unexpected argument '--year' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
-        {{"pdf", "-x"}, "unknown option '-x' for 'pdf' (expected --year, --weekend, --layout, --output or --open)"},
+        {{"pdf", "2010"}, "unexpected argument '2010' for 'pdf'" + pdfOptions},
+        {{"pdf", "--", "--year"}, "unexpected argument '--year' for 'pdf'" + pdfOptions},
+        {{"pdf", "-x"}, "unknown option '-x' for 'pdf'" + pdfOptions},
         {{"pdf", "-y"}, "option '--year' needs a value (expected a whole number from 1 to 9999)"},
         {{"pdf", "-y", "-5"}, "invalid year '-5' (expected a whole number from 1 to 9999)"},
-        {{"text", "-o", "a.pdf"}, "option '--output' does not apply to 'text' (expected --year or --weekend)"},
+        {{"text", "-o", "a.pdf"}, "option '--output' does not apply to 'text'" + textOptions},
         {{"--", "--version"}, "unknown command '--version' (expected pdf, text, --help or --version)"},
-        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text' (expected --year or --weekend)"},
+        {{"text", "--layout", "2"}, "option '--layout' does not apply to 'text'" + textOptions},
+        {{"pdf", "--language", "de_de"}, "invalid language 'de_de' (expected a language code such as de, fr, pl, or "
+                                          "with a territory, pt_BR)"},
+        {{"pdf", "--footer", "a\tb"}, "invalid footer 'a\tb' (expected a line of text; --no-footer leaves it out)"},
+        {{"pdf", "--footer", "\xff"}, "invalid footer '\xff' (expected a line of text; --no-footer leaves it out)"},
     };
     for (const auto& [arguments, error] : cases)
         EXPECT_EQ(parse(arguments).error, error) << arguments.back();

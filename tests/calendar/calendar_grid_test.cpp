@@ -121,3 +121,23 @@ TEST(CalendarGridTest, EveryYearMatchesTheStandardCalendar)
         }
     }
 }
+
+TEST(CalendarGridTest, TwelveMonthsFromAnyFirstMonth)
+{
+    CalendarTextGrid grid;
+    grid.setYearAndWeekendDay(2026, 0);
+    grid.setFirstMonth(9);
+    grid.layOut();
+    EXPECT_EQ(blockLine(grid, 0, 0), "      September     ");
+    EXPECT_EQ(blockLine(grid, 4, 0), "       January      ");
+    EXPECT_EQ(std::make_pair(grid.blockYear(4), grid.blockMonth(4)), std::make_pair(2027, 1));
+    EXPECT_EQ(blockLine(grid, 0, 2).substr(0, 5), "    1");                 // September 1, 2026: a Tuesday
+    EXPECT_EQ(positionOfDay(grid, 4, 1), std::make_pair(4, 2));             // January 1, 2027: a Friday
+    EXPECT_EQ(positionOfDay(grid, 5, 28), std::make_pair(6, 5));            // February 2027 has 28 days
+    EXPECT_EQ(positionOfDay(grid, 5, 29), std::make_pair(-1, -1));
+    EXPECT_EQ(std::string(grid.pageLine(3)), std::string(31, ' ') + "2026-2027");
+
+    grid.setFirstMonth(1);
+    grid.layOut();
+    EXPECT_EQ(std::string(grid.pageLine(3)), std::string(34, ' ') + "2026");
+}

@@ -107,3 +107,22 @@ TEST(PdfPageTest, FooterFitsAndDrawingStopsAtTheFirstLibraryError)
     EXPECT_GE(reported, 1);
     HPDF_Free(document);
 }
+
+// The locale is chosen through the environment on POSIX systems only; on
+// Windows it is the user's setting, which a test does not change.
+#ifndef _WIN32
+TEST(PdfPageTest, TheWindowsPageIgnoresTheLocale)
+{
+    const CalendarTextGrid grid = gridFor(2010, 0);
+    const auto inC = drawnCalendar(grid, threePerRowLayoutId);
+    const char* saved = std::getenv("LC_ALL");
+    const std::string previous = saved ? saved : "";
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    const auto inGerman = drawnCalendar(grid, threePerRowLayoutId);
+    saved ? setenv("LC_ALL", previous.c_str(), 1) : unsetenv("LC_ALL");
+    ASSERT_EQ(inGerman.size(), inC.size());
+    for (std::size_t i = 0; i < inC.size(); ++i)
+        EXPECT_EQ(placed(inGerman[i]), placed(inC[i]));
+    EXPECT_EQ(inGerman[1].text, "January");
+}
+#endif

@@ -30,6 +30,7 @@ same_lines() {  # expected text, actual text
 icons=$(for size in 16 24 32 48 64 128 256; do echo "share/icons/hicolor/${size}x${size}/apps/orvelplan.png"; done)
 installed=$(sort <<END
 bin/orvelplan
+lib/orvelplan/orvelplan-marks.so
 lib/orvelplan/orvelplan-window.so
 share/applications/orvelplan.desktop
 share/bash-completion/completions/orvelplan
@@ -52,6 +53,8 @@ program="$root/bin/orvelplan"
 check "--version from the staged tree" same_lines "orvelplan (Orvel Planner) $version" "$("$program" --version | head -n1)"
 check "pdf from the staged tree" same_lines "$work/year.pdf" "$("$program" pdf -y 2026 -o "$work/year.pdf")"
 check "the calendar is a PDF" grep -q '^%PDF-' "$work/year.pdf"
+printf 'BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;VALUE=DATE:20260101\nEND:VEVENT\nEND:VCALENDAR\n' >"$work/day.ics"
+check "--marks finds its module in lib/orvelplan/" "$program" pdf -y 2026 --marks "$work/day.ics" -o "$work/marked.pdf"
 
 # Without its module the program says where it looked and exits 6.
 mkdir "$work/alone" && cp "$program" "$work/alone/"
@@ -98,7 +101,7 @@ while IFS='|' read -r typed expected; do
   check "completion of '$typed'" same_lines "$expected" "$(complete_words "${words[@]}")"
 done <<'END'
 orvelplan p|pdf
-orvelplan pdf --la|--layout
+orvelplan pdf --la|--layout --landscape --language
 orvelplan text --la|
 orvelplan pdf --layout |3 2
 orvelplan pdf --weekend = fr|friday

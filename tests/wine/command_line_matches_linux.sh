@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows command line under Wine against the Linux build: the same PDF
-# byte for byte, the same text page line for line (CR LF aside), the same
-# messages and exit statuses, and the program folder under C:\ProgramData.
+# byte for byte, with and without calendar options, the same text page line
+# for line (CR LF aside), the same messages and exit statuses, and the program
+# folder under C:\ProgramData.
 #   command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan>
 set -euo pipefail
 exe=${1:?usage: command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan>}
@@ -20,11 +21,16 @@ failures=0 checks=0
 pass() { checks=$((checks + 1)); }
 fail() { checks=$((checks + 1)); failures=$((failures + 1)); echo "FAIL: $*"; }
 
+# The Linux program runs in the C locale, the Windows one in the session's
+# British English (wine_prefix.sh says why), or in the locale a check names.
+windows_locale=$LC_ALL
+export LC_ALL=C
+
 # Runs the Windows program: standard output to $work/out, standard error to
 # $work/err; sets $status.
 run_exe() {
   status=0
-  wine "$exe" "$@" >"$work/out" 2>"$work/err" || status=$?
+  LC_ALL=$windows_locale wine "$exe" "$@" >"$work/out" 2>"$work/err" || status=$?
 }
 
 compared=0
@@ -82,6 +88,55 @@ for arguments in "pdf --year 0" "pdf --layout 1" "text --open" "print" "pdf --we
     fail "'$arguments': status $status, error '$(cat "$work/err")', expected '$expected'"
   fi
 done
+
+# The calendar options whose page needs no font file: the same PDF as the
+# Linux build's, names from the system's locale data on both sides; without
+# options, paper, first weekday and names come from the locale on both.
+options_compared=0
+while read -r locale arguments; do
+  name="options-$options_compared"
+  LC_ALL=$locale "$linux" pdf $arguments --output "$work/linux-$name.pdf" >/dev/null
+  windows_locale=$locale run_exe pdf $arguments --output "$(wine_path "$work/windows-$name.pdf")"
+  if [ "$status" -ne 0 ] || [ -s "$work/err" ]; then
+    fail "pdf $arguments ($locale): exit status $status: $(cat "$work/err")"
+  elif ! cmp -s "$work/linux-$name.pdf" "$work/windows-$name.pdf"; then
+    fail "pdf $arguments ($locale) differs from the Linux one: $(cmp "$work/linux-$name.pdf" "$work/windows-$name.pdf" 2>&1 || true)"
+  else
+    pass
+  fi
+  options_compared=$((options_compared + 1))
+done <<'SETS'
+en_GB.UTF-8 --year 2026 --paper letter --week-numbers --language de
+en_GB.UTF-8 --year 2027 --paper a3 --landscape --shade-weekends --first-month 9 --language fr
+en_GB.UTF-8 --year 2025 --paper legal --week-starts sunday --no-footer --language es
+en_GB.UTF-8 --year 2024 --paper a5 --footer Jahresplan --language sv --compress
+en_GB.UTF-8 --year 2026 --layout 2 --week-numbers --week-starts saturday --language it --landscape
+en_GB.UTF-8 --year 2026 --language nl --first-month 4 --week-numbers
+en_US.UTF-8 --year 2026
+de_DE.UTF-8 --year 2026 --week-numbers
+fr_FR.UTF-8 --year 2028 --layout 2
+SETS
+echo "ok: $options_compared option sets give the Linux build's PDF"
+
+# Names beyond the base font's: a TrueType font of the Windows fonts folder is
+# embedded (not byte for byte: the font file is another than on Linux).
+run_exe pdf --year 2026 --language pl --output "$(wine_path "$work/polish.pdf")"
+if [ "$status" -eq 0 ] && grep -aq '/FontFile2' "$work/polish.pdf"; then
+  pass
+else
+  fail "pdf --language pl: status $status, '$(cat "$work/err")'"
+fi
+
+# This build has no iCalendar support: --marks is refused with one line,
+# status 2 and no file.
+printf 'BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n' >"$work/marks.ics"
+run_exe pdf --marks "$(wine_path "$work/marks.ics")" --output "$(wine_path "$work/marked.pdf")"
+if [ "$status" -eq 2 ] && [ ! -s "$work/out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] &&
+   grep -q 'iCalendar' "$work/err" && [ ! -e "$work/marked.pdf" ]; then
+  pass
+else
+  fail "--marks: status $status, '$(cat "$work/err")'"
+fi
 
 # A folder that does not exist: status 1, the reason, no file, nothing printed.
 run_exe pdf --output "$(wine_path "$work/missing/year.pdf")"

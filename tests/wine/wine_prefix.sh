@@ -1,7 +1,8 @@
 # A private Wine session for the Windows tests; sourced. wine_session_begin PREFIX
 # [--display] makes a fresh prefix with one wineserver (and a private Xvfb) and
-# sets ORVEL_WINE_SESSION=1, which tests run by scripts/test windows join
-# (wine_session_join); wine_session_end stops them and removes the prefix.
+# sets LC_ALL=en_GB.UTF-8 (see below) and ORVEL_WINE_SESSION=1, which tests run
+# by scripts/test windows join (wine_session_join); wine_session_end stops them
+# and removes the prefix.
 . "$(dirname "${BASH_SOURCE[0]}")/../gui/checks.sh"
 
 wine_session_pids=()
@@ -19,6 +20,13 @@ wine_session_begin() {
   # menu entries and file associations into $HOME, is disabled.
   export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
   export WINEARCH=win64
+  # Wine takes the user's locale from the environment and keeps its settings
+  # (paper, first weekday) in the prefix's registry; the programs it starts in
+  # the background keep the locale of the session's start. British English is
+  # the locale with the C locale's calendar conventions (A4, weeks from
+  # Monday, English names); Wine's stand-in for C, US English, has Letter
+  # paper and weeks from Sunday.
+  export LC_ALL=en_GB.UTF-8
   export WINEPREFIX
   WINEPREFIX=$(realpath -m "$prefix")
   if [ "$display" = --display ]; then

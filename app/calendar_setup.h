@@ -1,0 +1,19 @@
+#pragma once
+#include "app/command_line.h"
+#include "calendar/page_options.h"
+
+#include <string>
+#include <vector>
+
+// The calendar a `pdf` or `text` command asks for, with what the command line
+// leaves open taken from the user's locale.
+struct CalendarSetup {
+    int weekendDay = 0;  // 0 = Sunday .. 6 = Saturday
+    int firstMonth = 1;
+    PageOptions page;
+    std::vector<std::string> warnings;  // one line each, for standard error
+    std::string error;                  // a bad value: exit status 2, nothing written
+};
+
+// Everything but the marked days, which need the grid's span.
+CalendarSetup setUpCalendar(const CommandLine& line);

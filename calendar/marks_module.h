@@ -1,0 +1,12 @@
+#pragma once
+#include <cstddef>
+
+// The plain-C entry point of the iCalendar module: calls markDay(context, day)
+// for every day in [firstDay, lastDay] that an event of the file covers.
+// Returns 0 when the file was read; otherwise writes a one-line reason,
+// "FILE: line N: ...", into `error` and returns 1.
+using ReadMarksFunction = int (*)(const char* path, long long firstDay, long long lastDay,
+                                  void (*markDay)(void* context, long long day), void* context, char* error,
+                                  std::size_t errorSize);
+
+inline constexpr const char* readMarksFunctionName = "orvelplanReadMarks";

@@ -1,0 +1,130 @@
+#include "platform/calendar_locale.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <langinfo.h>
+#include <locale.h>
+#include <memory>
+#include <wctype.h>
+
+namespace {
+
+struct LocaleFree {
+    void operator()(locale_t locale) const noexcept { freelocale(locale); }
+};
+using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFree>;
+
+// The user's locale for one category, as the environment names it (LC_ALL,
+// then LC_xxx, then LANG); the C locale when it is not installed.
+LocaleHandle userLocale(int categoryMask)
+{
+    locale_t locale = newlocale(categoryMask, "", nullptr);
+    return LocaleHandle(locale ? locale : newlocale(categoryMask, "C", nullptr));
+}
+
+bool isPlainCLocale(locale_t locale, int category)
+{
+    const char* name = nl_langinfo_l(_NL_LOCALE_NAME(category), locale);
+    return !name || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 || std::strncmp(name, "C.", 2) == 0;
+}
+
+// glibc hands out its one-word items (paper sizes, week-1stday) in the bits
+// of the pointer itself.
+unsigned wordItem(nl_item item, locale_t locale)
+{
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(nl_langinfo_l(item, locale)));
+}
+
+// The UTF-8 variant of the user's date locale ("de_DE.ISO-8859-1" is read as
+// "de_DE.UTF-8"), so that names always come as UTF-8; the C locale when the
+// user's is C, POSIX or not installed.
+LocaleHandle userDateLocale()
+{
+    const LocaleHandle user = userLocale(LC_TIME_MASK);
+    if (isPlainCLocale(user.get(), LC_TIME))
+        return LocaleHandle(newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr));
+    std::string name = nl_langinfo_l(_NL_LOCALE_NAME(LC_TIME), user.get());
+    const std::size_t at = name.find('@');
+    const std::string modifier = at == std::string::npos ? "" : name.substr(at);
+    name = name.substr(0, std::min(name.find('.'), name.find('@'))) + ".UTF-8" + modifier;
+    locale_t locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str(), nullptr);
+    return LocaleHandle(locale ? locale : newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr));
+}
+
+// The name with its first letter in upper case, as the locale's case rules
+// have it ("únor" becomes "Únor"); names are UTF-8.
+std::string capitalised(const char* name, locale_t locale)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(name);
+    const int length = bytes[0] < 0x80 ? 1 : (bytes[0] >> 5) == 0x6 ? 2 : (bytes[0] >> 4) == 0xE ? 3 : 4;
+    if (bytes[0] == 0 || static_cast<int>(std::strlen(name)) < length)
+        return name;
+    wchar_t c = length == 1 ? bytes[0] : bytes[0] & (0x7F >> length);
+    for (int i = 1; i < length; ++i)
+        c = (c << 6) | (bytes[i] & 0x3F);
+    const auto upper = static_cast<std::uint32_t>(towupper_l(static_cast<wint_t>(c), locale));
+    std::string first;
+    if (upper < 0x80) {
+        first += static_cast<char>(upper);
+    } else if (upper < 0x800) {
+        first += static_cast<char>(0xC0 | (upper >> 6));
+        first += static_cast<char>(0x80 | (upper & 0x3F));
+    } else if (upper < 0x10000) {
+        first += static_cast<char>(0xE0 | (upper >> 12));
+        first += static_cast<char>(0x80 | ((upper >> 6) & 0x3F));
+        first += static_cast<char>(0x80 | (upper & 0x3F));
+    } else {
+        return name;
+    }
+    return first + (name + length);
+}
+
+}  // namespace
+
+std::optional<LocaleNames> localeNames(const std::string& language, const std::string& territory)
+{
+    LocaleHandle locale;
+    if (language.empty()) {
+        locale = userDateLocale();
+    } else {
+        const std::string name = language + "_" + territory + ".UTF-8";
+        locale.reset(newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str(), nullptr));
+    }
+    if (!locale)
+        return std::nullopt;
+    // ALTMON is the form a month takes on its own (Polish "styczeń"), MON the
+    // one inside a date ("stycznia"); in most languages they are the same.
+    static constexpr nl_item months[12] = {ALTMON_1, ALTMON_2, ALTMON_3, ALTMON_4,  ALTMON_5,  ALTMON_6,
+                                           ALTMON_7, ALTMON_8, ALTMON_9, ALTMON_10, ALTMON_11, ALTMON_12};
+    static constexpr nl_item weekdays[7] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
+    LocaleNames names;
+    for (int m = 0; m < 12; ++m)
+        names.months[m] = capitalised(nl_langinfo_l(months[m], locale.get()), locale.get());
+    for (int d = 0; d < 7; ++d)
+        names.weekdayShort[d] = capitalised(nl_langinfo_l(weekdays[d], locale.get()), locale.get());
+    return names;
+}
+
+int localeFirstWeekday()
+{
+    const LocaleHandle locale = userLocale(LC_TIME_MASK);
+    if (isPlainCLocale(locale.get(), LC_TIME))
+        return 1;
+    // first_weekday counts from 1 at the weekday of the date week-1stday
+    // (yyyymmdd, 19971130 = a Sunday in every locale glibc ships).
+    const int firstWeekday = nl_langinfo_l(_NL_TIME_FIRST_WEEKDAY, locale.get())[0];
+    const unsigned weekStartDate = wordItem(_NL_TIME_WEEK_1STDAY, locale.get());
+    const int base = weekStartDate == 19971201 ? 1 : 0;  // Monday, the only other date glibc uses
+    return ((base + firstWeekday - 1) % 7 + 7) % 7;
+}
+
+PaperMillimetres localePaperSize()
+{
+    const LocaleHandle locale = userLocale(LC_PAPER_MASK);
+    const unsigned width = wordItem(_NL_PAPER_WIDTH, locale.get());
+    const unsigned height = wordItem(_NL_PAPER_HEIGHT, locale.get());
+    if (width == 0 || height == 0 || width > 10000 || height > 10000)
+        return {210, 297};
+    return {static_cast<int>(width), static_cast<int>(height)};
+}

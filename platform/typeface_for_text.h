@@ -1,0 +1,13 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// A TrueType font file: the path and the face within it.
+struct TypefaceLocation {
+    std::string path;
+    int index = 0;
+};
+
+// The system's sans-serif TrueType font with a glyph for every character of
+// `characters` (code points); nothing when no installed font covers them all.
+std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters);

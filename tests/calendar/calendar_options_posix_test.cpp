@@ -1,0 +1,309 @@
+// The calendar options of `orvelplan pdf`, checked through the written PDF:
+// its page box, where the texts stand, which names they show, the colours of
+// the marked days and the week numbers.
+#include "calendar/calendar_document.h"
+#include "calendar/calendar_grid.h"
+#include "pdf_content.h"
+#include "temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sys/wait.h>
+
+namespace {
+
+std::string slurp(std::FILE* file)
+{
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
+    return text;
+}
+
+struct ProgramRun {
+    int status;
+    std::string out, err;
+};
+
+// The built program in the C locale unless `environment` says otherwise.
+ProgramRun runProgram(const std::string& arguments, const std::string& environment = "LC_ALL=C")
+{
+    std::FILE* err = std::tmpfile();
+    const std::string command =
+        "env " + environment + " \"$ORVEL_BINARY\" " + arguments + " 2>/dev/fd/" + std::to_string(fileno(err));
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ProgramRun run{0, slurp(pipe), ""};
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::rewind(err);
+    run.err = slurp(err);
+    std::fclose(err);
+    return run;
+}
+
+// The page as text, laid out as on paper, from an independent reader.
+std::string pageText(const std::string& pdf, const char* mode = "-layout")
+{
+    std::FILE* pipe = popen(("pdftotext " + std::string(mode) + " '" + pdf + "' - 2>/dev/null").c_str(), "r");
+    const std::string text = slurp(pipe);
+    pclose(pipe);
+    return text;
+}
+
+// Every word the reader finds, with the box its glyphs cover (y from the top).
+struct Word {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+};
+std::vector<Word> pageWords(const std::string& pdf)
+{
+    const std::string html = pageText(pdf, "-bbox");
+    static const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
+        words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4])});
+    return words;
+}
+
+bool haveTool(const char* name)
+{
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+const std::string markedRed = "0.8 0.05 0.05";
+
+// Days whose two digit cells are drawn in the highlight colour, in page order.
+std::vector<int> markedDays(const std::vector<Placement>& placements)
+{
+    std::vector<int> days;
+    for (std::size_t i = 0; i + 1 < placements.size(); ++i)
+        if (placements[i].fill == markedRed) {
+            const std::string digits = placements[i].text + placements[i + 1].text;
+            days.push_back(std::stoi(digits));
+            ++i;
+        }
+    return days;
+}
+
+std::vector<std::string> weekNumbers(const std::vector<Placement>& placements)
+{
+    std::vector<std::string> numbers;
+    for (const Placement& p : placements)
+        if (p.fontSize == 7)
+            numbers.push_back(p.text);
+    return numbers;
+}
+
+struct OptionCase {
+    std::string options;               // after "pdf --year 2026"
+    int width, height;                 // the media box
+    std::vector<std::string> words;    // on the page, as the reader sees them
+    std::vector<int> marked;           // days in the highlight colour, in page order
+    std::vector<std::string> weeks;    // the first week numbers, in page order
+};
+
+class CalendarOptionsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("ORVEL_BINARY"))
+            GTEST_SKIP() << "ORVEL_BINARY is not set";
+        std::ofstream(folder.file("marks.ics")) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                                   // yearly, all day
+                                                   "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20200101\r\n"
+                                                   "DTEND;VALUE=DATE:20200102\r\nRRULE:FREQ=YEARLY\r\nEND:VEVENT\r\n"
+                                                   // timed, over two days, ending at midnight
+                                                   "BEGIN:VEVENT\r\nDTSTART:20260310T220000\r\n"
+                                                   "DTEND:20260312T000000\r\nEND:VEVENT\r\n"
+                                                   // weekly in another time zone, three times
+                                                   "BEGIN:VEVENT\r\nDTSTART;TZID=Europe/Berlin:20260601T003000\r\n"
+                                                   "DURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nEND:VEVENT\r\n"
+                                                   "END:VCALENDAR\r\n";
+    }
+    TemporaryFolder folder;
+};
+
+}  // namespace
+
+TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
+{
+    const std::string marks = " --marks '" + folder.file("marks.ics") + "'";
+    const std::vector<OptionCase> cases = {
+        {"", 595, 841, {"2026", "January", "Mo", "Su", "www.orvel.example/calendar"}, {}, {}},
+        {"--paper letter", 612, 792, {"December"}, {}, {}},
+        {"--paper legal --layout 2", 612, 1008, {"December"}, {}, {}},
+        {"--paper a3", 841, 1190, {"December"}, {}, {}},
+        {"--paper a5 --layout 2", 419, 595, {"December"}, {}, {}},
+        {"--paper a4 --landscape", 841, 595, {"December"}, {}, {}},
+        {"--paper letter --landscape --layout 2", 792, 612, {"December"}, {}, {}},
+        {"--language de", 595, 841, {"Januar", "März", "Di", "Mi", "Do", "So"}, {}, {}},
+        {"--language fr --week-starts sunday", 595, 841, {"Janvier", "Février", "Août", "Di", "Lu", "Je", "Ve"}, {}, {}},
+        {"--language sv", 595, 841, {"Januari", "Må", "On", "Lö", "Sö"}, {}, {}},
+        {"--language pl", 595, 841, {"Styczeń", "Październik", "Śr"}, {}, {}},
+        {"--language cs --paper a5", 419, 595, {"Leden", "Únor", "Čt"}, {}, {}},
+        {"--language ru", 595, 841, {"Январь"}, {}, {}},
+        {"--week-numbers --first-month 12", 595, 841, {"2026-2027"}, {}, {"49", "50", "51", "52", "53", "53", "1", "2"}},
+        {"--week-numbers --week-starts sunday --first-month 12", 595, 841, {}, {},
+         {"49", "50", "51", "52", "53", "53", "1", "2"}},
+        {"--first-month 9", 595, 841, {"2026-2027", "September"}, {}, {}},
+        {"--shade-weekends" + marks, 595, 841, {}, {1, 10, 11, 1, 8, 15}, {}},
+        {"--first-month 7 --landscape" + marks, 841, 595, {}, {1}, {}},
+        {"--footer 'Class 5b: timetable'", 595, 841, {"Class", "5b:", "timetable"}, {}, {}},
+        {"--footer 'Ærø – Klasse 5b' --language da", 595, 841, {"Ærø", "–", "Klasse", "Januar"}, {}, {}},
+    };
+    const bool reader = haveTool("pdftotext");
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(c.options);
+        const std::string pdf = folder.file("page.pdf");
+        const ProgramRun run = runProgram("pdf --year 2026 --output '" + pdf + "' " + c.options);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+
+        const PageGeometry page = readPageGeometry(pdf);
+        EXPECT_EQ(page.width, c.width);
+        EXPECT_EQ(page.height, c.height);
+        const auto placements = readPlacements(pdf);
+        ASSERT_GE(placements.size(), 1600u);
+        // Every text starts inside the page, and the reader finds every word
+        // wholly inside it, at least 5 points from each edge.
+        for (const Placement& p : placements) {
+            EXPECT_GE(p.x * page.scale, 5) << p.text;
+            EXPECT_GE(p.y * page.scale, 5) << p.text;
+            EXPECT_LE(p.x * page.scale, page.width - 5) << p.text;
+            EXPECT_LE(p.y * page.scale, page.height - 5) << p.text;
+        }
+        if (reader) {
+            const std::vector<Word> words = pageWords(pdf);
+            EXPECT_GT(words.size(), 300u);
+            for (const Word& word : words) {
+                EXPECT_GE(word.xMin, 5) << word.text;
+                EXPECT_GE(word.yMin, 5) << word.text;
+                EXPECT_LE(word.xMax, page.width - 5) << word.text;
+                EXPECT_LE(word.yMax, page.height - 5) << word.text;
+            }
+            for (const std::string& expected : c.words)
+                EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const Word& w) { return w.text == expected; }))
+                    << expected;
+        }
+        EXPECT_EQ(markedDays(placements), c.marked);
+        const auto numbers = weekNumbers(placements);
+        EXPECT_EQ(std::vector<std::string>(numbers.begin(), numbers.begin() + std::min(numbers.size(), c.weeks.size())),
+                  c.weeks);
+        if (c.weeks.empty()) {
+            EXPECT_TRUE(numbers.empty());
+        }
+    }
+}
+
+TEST_F(CalendarOptionsTest, WeekendShadingCoversSaturdaysAndSundaysOnly)
+{
+    const std::string pdf = folder.file("shaded.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2026 --shade-weekends --output '" + pdf + "'").status, 0);
+    const PageGeometry page = readPageGeometry(pdf);
+    // 2026 has 52 Saturdays and 52 Sundays; every box is light grey and sits
+    // under the Sa or Su column of the Monday-first header.
+    ASSERT_EQ(page.boxes.size(), 104u);
+    for (const FilledBox& box : page.boxes) {
+        EXPECT_EQ(box.fill, "0.88 0.88 0.88");
+        const int column = (box.x + 2 - 38) % 185 / 21;
+        EXPECT_TRUE(column == 5 || column == 6) << box.x;
+    }
+}
+
+TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindowsPage)
+{
+    CalendarTextGrid grid;
+    grid.setYearAndWeekendDay(2026, 0);
+    grid.layOut();
+    const std::string windowPage = folder.file("window.pdf");
+    ASSERT_EQ(createCalendarPdf(windowPage, grid, 0, stderr).error, "");
+    const std::string cPage = folder.file("c.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2026 --output '" + cPage + "'", "LC_ALL=C").status, 0);
+    const auto read = [](const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    EXPECT_EQ(read(cPage), read(windowPage));
+
+    const std::string us = folder.file("us.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2026 --output '" + us + "'", "LC_ALL=en_US.UTF-8").status, 0);
+    EXPECT_EQ(readPageGeometry(us).width, 612);  // Letter
+    EXPECT_EQ(readPlacements(us)[2].text, "Su");  // weeks from Sunday
+
+    const std::string german = folder.file("de.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2026 --output '" + german + "'", "LANG=de_DE.UTF-8 LC_ALL= LC_TIME=").status, 0);
+    EXPECT_EQ(readPlacements(german)[1].text, "Januar");
+    EXPECT_EQ(readPlacements(german)[2].text, "Mo");
+    EXPECT_EQ(readPageGeometry(german).width, 595);
+
+    const ProgramRun missing = runProgram("pdf --year 2026 --language de_XX --output '" + folder.file("xx.pdf") + "'");
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+    EXPECT_NE(missing.err.find("de_XX.UTF-8) is not installed"), std::string::npos);
+    EXPECT_EQ(readPlacements(folder.file("xx.pdf"))[1].text, "January");
+}
+
+TEST_F(CalendarOptionsTest, RulesRepeatingEverySecondMarkEveryDay)
+{
+    std::ofstream(folder.file("dense.ics")) << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20000101T000000\n"
+                                               "RRULE:FREQ=SECONDLY\nEND:VEVENT\nEND:VCALENDAR\n";
+    const std::string pdf = folder.file("dense.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2028 --marks '" + folder.file("dense.ics") + "' --output '" + pdf + "'").status, 0);
+    EXPECT_EQ(markedDays(readPlacements(pdf)).size(), 366u);
+}
+
+TEST_F(CalendarOptionsTest, CompressedPagesAreSmallAndReadTheSame)
+{
+    const std::string plain = folder.file("plain.pdf"), small = folder.file("small.pdf");
+    ASSERT_EQ(runProgram("pdf --year 2026 --output '" + plain + "'").status, 0);
+    ASSERT_EQ(runProgram("pdf --year 2026 --compress --output '" + small + "'").status, 0);
+    EXPECT_LT(std::filesystem::file_size(small) * 4, std::filesystem::file_size(plain));
+    EXPECT_TRUE(readPlacements(small).empty());  // the content stream is deflated
+    if (haveTool("pdftotext")) {
+        EXPECT_EQ(pageText(small), pageText(plain));
+    }
+}
+
+TEST_F(CalendarOptionsTest, BadValuesExitTwoWithOneLineAndWriteNothing)
+{
+    std::ofstream(folder.file("broken.ics")) << "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\n"
+                                                "DTSTART;VALUE=DATE:20260101\nRRULE:FREQ=SOMETIMES\nEND:VEVENT\n"
+                                                "END:VCALENDAR\n";
+    std::ofstream(folder.file("open.ics")) << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101\n";
+    std::ofstream(folder.file("notes.ics")) << "shopping list\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--paper b5", "invalid paper 'b5' (expected a4, letter, legal, a3 or a5)"},
+        {"--language xx", "invalid language 'xx'"},
+        {"--language german", "invalid language 'german'"},
+        {"--first-month 13", "invalid first month '13' (expected 1..12)"},
+        {"--first-month 0", "invalid first month '0'"},
+        {"--week-starts funday", "invalid first weekday 'funday'"},
+        {"--weekend 0 --week-starts monday", "both choose the first day of the week"},
+        {"--footer ''", "invalid footer ''"},
+        {"--footer x --no-footer", "contradict each other"},
+        {"--landscape=yes", "option '--landscape' takes no value"},
+        {"--marks '" + folder.file("none.ics") + "'", folder.file("none.ics") + ": cannot be read: No such file"},
+        {"--marks '" + folder.path().string() + "'", ": cannot be read"},
+        {"--marks '" + folder.file("broken.ics") + "'", folder.file("broken.ics") + ": line 5: "},
+        {"--marks '" + folder.file("open.ics") + "'", folder.file("open.ics") + ": line 2: BEGIN:VEVENT is never closed"},
+        {"--marks '" + folder.file("notes.ics") + "'", folder.file("notes.ics") + ": line 1: not an iCalendar file"},
+    };
+    for (const auto& [options, message] : cases) {
+        SCOPED_TRACE(options);
+        const ProgramRun run = runProgram("pdf --output '" + folder.file("out.pdf") + "' " + options);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("out.pdf")));
+    }
+    const ProgramRun text = runProgram("text --paper a4");
+    EXPECT_EQ(text.status, 2);
+    EXPECT_NE(text.err.find("option '--paper' does not apply to 'text'"), std::string::npos);
+}
