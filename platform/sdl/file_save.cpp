@@ -1,7 +1,9 @@
 #include "platform/file_save.h"
+#include "platform/temporary_file_name.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +16,6 @@
 
 namespace {
 
-constexpr char temporaryPrefix[] = ".orvelplan-";
-constexpr char temporarySuffix[] = ".tmp";
 
 std::string failure(const std::string& path, int error)
 {
@@ -95,24 +95,6 @@ bool sameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// The process id in ".orvelplan-PID-N.tmp", or 0 when the name is not one of ours.
-pid_t temporaryOwner(std::string_view name)
-{
-    const std::string_view prefix = temporaryPrefix, suffix = temporarySuffix;
-    if (!name.starts_with(prefix) || !name.ends_with(suffix))
-        return 0;
-    const std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    const std::size_t dash = middle.find('-');
-    if (dash == 0 || dash == std::string_view::npos || dash > 10)
-        return 0;
-    long pid = 0;
-    for (char c : middle.substr(0, dash)) {
-        if (c < '0' || c > '9')
-            return 0;
-        pid = pid * 10 + (c - '0');
-    }
-    return pid > 0 && pid <= INT_MAX ? static_cast<pid_t>(pid) : 0;
-}
 
 // Temporary files of runs that were killed before they finished. A file is
 // only removed when its process is gone and nobody holds the lock its writer
@@ -130,7 +112,8 @@ void removeAbandonedTemporaryFiles(int folder)
     }
     rewinddir(dir);
     while (const dirent* entry = readdir(dir)) {
-        const pid_t owner = temporaryOwner(entry->d_name);
+        const std::uint64_t id = temporaryFileOwner(entry->d_name);
+        const pid_t owner = id <= INT_MAX ? static_cast<pid_t>(id) : 0;
         if (owner == 0 || owner == getpid() || kill(owner, 0) == 0 || errno != ESRCH)
             continue;
         const Descriptor file(openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -157,7 +140,7 @@ public:
         static unsigned counter = 0;
         Descriptor writer;
         for (int attempt = 0; attempt < 100 && !writer.valid(); ++attempt) {
-            name_ = temporaryPrefix + std::to_string(getpid()) + "-" + std::to_string(counter++) + temporarySuffix;
+            name_ = temporaryFileName(static_cast<std::uint64_t>(getpid()), counter++);
             writer = Descriptor(openat(folder, name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
             if (!writer.valid() && errno != EEXIST)
                 break;

@@ -1,79 +1,14 @@
 #include "platform/sdl/typeface_file.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <memory>
 
-#include <fontconfig/fontconfig.h>
+#include "platform/sdl/fontconfig_library.h"
 
 namespace {
 
-// fontconfig is loaded only when a typeface has to be looked up: most starts
-// find their typefaces in the cache, and loading the library (with its XML
-// parser) is then work for nothing.
-struct Fontconfig {
-    decltype(&FcNameParse) nameParse = nullptr;
-    decltype(&FcPatternAddInteger) patternAddInteger = nullptr;
-    decltype(&FcConfigSubstitute) configSubstitute = nullptr;
-    decltype(&FcDefaultSubstitute) defaultSubstitute = nullptr;
-    decltype(&FcFontMatch) fontMatch = nullptr;
-    decltype(&FcPatternGetString) patternGetString = nullptr;
-    decltype(&FcPatternGetInteger) patternGetInteger = nullptr;
-    decltype(&FcPatternDestroy) patternDestroy = nullptr;
-    decltype(&FcConfigGetCurrent) configGetCurrent = nullptr;
-    decltype(&FcConfigGetConfigFiles) configGetConfigFiles = nullptr;
-    decltype(&FcConfigGetConfigDirs) configGetConfigDirs = nullptr;
-    decltype(&FcConfigGetFontDirs) configGetFontDirs = nullptr;
-    decltype(&FcConfigGetCacheDirs) configGetCacheDirs = nullptr;
-    decltype(&FcStrListNext) strListNext = nullptr;
-    decltype(&FcStrListDone) strListDone = nullptr;
-    std::string libraryFile;
-};
-
-template <typename Function>
-bool resolve(void* library, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
-// Stays loaded until the process ends, as the patterns it hands out may.
-std::optional<Fontconfig> loadFontconfig()
-{
-    void* library = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return std::nullopt;
-    Fontconfig fc;
-    const bool complete =
-        resolve(library, "FcNameParse", fc.nameParse) && resolve(library, "FcPatternAddInteger", fc.patternAddInteger) &&
-        resolve(library, "FcConfigSubstitute", fc.configSubstitute) &&
-        resolve(library, "FcDefaultSubstitute", fc.defaultSubstitute) &&
-        resolve(library, "FcFontMatch", fc.fontMatch) && resolve(library, "FcPatternGetString", fc.patternGetString) &&
-        resolve(library, "FcPatternGetInteger", fc.patternGetInteger) &&
-        resolve(library, "FcPatternDestroy", fc.patternDestroy) &&
-        resolve(library, "FcConfigGetCurrent", fc.configGetCurrent) &&
-        resolve(library, "FcConfigGetConfigFiles", fc.configGetConfigFiles) &&
-        resolve(library, "FcConfigGetConfigDirs", fc.configGetConfigDirs) &&
-        resolve(library, "FcConfigGetFontDirs", fc.configGetFontDirs) &&
-        resolve(library, "FcConfigGetCacheDirs", fc.configGetCacheDirs) &&
-        resolve(library, "FcStrListNext", fc.strListNext) && resolve(library, "FcStrListDone", fc.strListDone);
-    if (!complete)
-        return std::nullopt;
-    // A new release of the library may choose differently: its file is one of
-    // the things the choice depends on.
-    if (Dl_info info{}; dladdr(reinterpret_cast<void*>(fc.nameParse), &info) && info.dli_fname)
-        fc.libraryFile = info.dli_fname;
-    return fc;
-}
-
-const Fontconfig* fontconfig()
-{
-    static const std::optional<Fontconfig> loaded = loadFontconfig();
-    return loaded ? &*loaded : nullptr;
-}
-
 struct PatternDestroy {
-    void operator()(FcPattern* p) const noexcept { fontconfig()->patternDestroy(p); }
+    void operator()(FcPattern* p) const noexcept { fontconfigLibrary()->patternDestroy(p); }
 };
 using PatternHandle = std::unique_ptr<FcPattern, PatternDestroy>;
 
@@ -81,9 +16,9 @@ void addAll(std::vector<std::string>& paths, FcStrList* list)
 {
     if (!list)
         return;
-    while (const FcChar8* path = fontconfig()->strListNext(list))
+    while (const FcChar8* path = fontconfigLibrary()->strListNext(list))
         paths.emplace_back(reinterpret_cast<const char*>(path));
-    fontconfig()->strListDone(list);
+    fontconfigLibrary()->strListDone(list);
 }
 
 // $name when it is an absolute path, otherwise $HOME followed by `fallback`.
@@ -99,7 +34,7 @@ std::string baseFolder(const char* name, const char* fallback)
 
 std::optional<TypefaceFile> findSansSerifTypeface(bool bold)
 {
-    const Fontconfig* fc = fontconfig();
+    const FontconfigLibrary* fc = fontconfigLibrary();
     if (!fc)
         return std::nullopt;
     PatternHandle pattern(fc->nameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
@@ -124,7 +59,7 @@ std::optional<TypefaceFile> findSansSerifTypeface(bool bold)
 std::vector<std::string> typefaceLookupInputs()
 {
     std::vector<std::string> paths;
-    const Fontconfig* fc = fontconfig();
+    const FontconfigLibrary* fc = fontconfigLibrary();
     if (!fc)
         return paths;
     if (!fc->libraryFile.empty())

@@ -1,4 +1,5 @@
 #include "platform/file_save.h"
+#include "platform/temporary_file_name.h"
 
 #include "platform/win32/system_error.h"
 
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr char temporaryPrefix[] = ".orvelplan-";
-constexpr char temporarySuffix[] = ".tmp";
 
 std::string failure(const std::string& path, DWORD error)
 {
@@ -79,24 +78,6 @@ std::string folderOf(const std::string& path)
     return path.substr(0, nameStart(path));
 }
 
-// The process id in ".orvelplan-PID-N.tmp", or 0 when the name is not one of ours.
-DWORD temporaryOwner(std::string_view name)
-{
-    const std::string_view prefix = temporaryPrefix, suffix = temporarySuffix;
-    if (!name.starts_with(prefix) || !name.ends_with(suffix))
-        return 0;
-    const std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    const std::size_t dash = middle.find('-');
-    if (dash == 0 || dash == std::string_view::npos || dash > 10)
-        return 0;
-    std::uint64_t pid = 0;
-    for (char c : middle.substr(0, dash)) {
-        if (c < '0' || c > '9')
-            return 0;
-        pid = pid * 10 + static_cast<unsigned>(c - '0');
-    }
-    return pid <= 0xFFFFFFFFu ? static_cast<DWORD>(pid) : 0;
-}
 
 bool processIsGone(DWORD pid)
 {
@@ -112,11 +93,12 @@ bool processIsGone(DWORD pid)
 void removeAbandonedTemporaryFiles(const std::string& folder)
 {
     WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + temporaryPrefix + "*" + temporarySuffix).c_str(), &found);
+    const HANDLE search = FindFirstFileA((folder + std::string(temporaryFilePrefix) + "*" + std::string(temporaryFileSuffix)).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        const DWORD owner = temporaryOwner(found.cFileName);
+        const std::uint64_t id = temporaryFileOwner(found.cFileName);
+        const DWORD owner = id <= 0xFFFFFFFFu ? static_cast<DWORD>(id) : 0;
         if (owner != 0 && owner != GetCurrentProcessId() && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             processIsGone(owner))
             DeleteFileA((folder + found.cFileName).c_str());
@@ -180,8 +162,7 @@ public:
         static unsigned counter = 0;
         Handle writer;
         for (int attempt = 0; attempt < 100 && !writer.valid(); ++attempt) {
-            path_ = folder + temporaryPrefix + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(counter++) + temporarySuffix;
+            path_ = folder + temporaryFileName(GetCurrentProcessId(), counter++);
             // Not inheritable: a program started meanwhile does not get the file.
             writer = Handle(CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));

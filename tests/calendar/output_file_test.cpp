@@ -1,5 +1,6 @@
 #include "calendar/calendar_document.h"
 #include "output_file_test_support.h"
+#include "platform/temporary_file_name.h"
 
 #include <gtest/gtest.h>
 
@@ -20,4 +21,13 @@ TEST(CalendarDocumentTest, LibraryErrorsAreReportedOnceWhereDiagnosticsAreAsked)
     EXPECT_STREQ(std::fgets(line, sizeof line, diagnostics), "ERROR: error_no=1015, detail_no=0\n");
     EXPECT_EQ(std::fgets(line, sizeof line, diagnostics), nullptr);
     std::fclose(diagnostics);
+}
+
+TEST(TemporaryFileNameTest, OnlyNamesThisProgramMakesHaveAnOwner)
+{
+    EXPECT_EQ(temporaryFileName(4321, 7), ".orvelplan-4321-7.tmp");
+    EXPECT_EQ(temporaryFileOwner(temporaryFileName(4294967295u, 0)), 4294967295u);
+    for (const char* other : {".orvelplan--1.tmp", ".orvelplan-12a-1.tmp", ".orvelplan-12.tmp", ".orvelplan-.tmp",
+                              ".orvelplan-12345678901-0.tmp", "orvelplan-12-0.tmp", ".orvelplan-12-0.pdf", ".tmp"})
+        EXPECT_EQ(temporaryFileOwner(other), 0u) << other;
 }
