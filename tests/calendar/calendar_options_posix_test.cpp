@@ -278,6 +278,7 @@ TEST_F(CalendarOptionsTest, BadValuesExitTwoWithOneLineAndWriteNothing)
     std::ofstream(folder.file("open.ics")) << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101\n";
     std::ofstream(folder.file("notes.ics")) << "shopping list\n";
     const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--year 0", "invalid year '0' (expected a whole number from 1 to 9999)"},
         {"--paper b5", "invalid paper 'b5' (expected a4, letter, legal, a3 or a5)"},
         {"--language xx", "invalid language 'xx'"},
         {"--language german", "invalid language 'german'"},
@@ -306,4 +307,19 @@ TEST_F(CalendarOptionsTest, BadValuesExitTwoWithOneLineAndWriteNothing)
     const ProgramRun text = runProgram("text --paper a4");
     EXPECT_EQ(text.status, 2);
     EXPECT_NE(text.err.find("option '--paper' does not apply to 'text'"), std::string::npos);
+}
+
+TEST_F(CalendarOptionsTest, WithoutOptionsTheStreamsCarryThePageOrThePathAlone)
+{
+    const ProgramRun text = runProgram("text --year 2010 --weekend monday");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 44);
+    EXPECT_NE(text.out.find("\n   Tu We Th Fr Sa Su Mo"), std::string::npos);
+    const std::string target = folder.file("year.pdf");
+    const ProgramRun pdf = runProgram("pdf --layout 2 --output '" + target + "'");
+    EXPECT_EQ(pdf.status, 0);
+    EXPECT_EQ(pdf.out, target + "\n");
+    EXPECT_EQ(pdf.err, "");
+    EXPECT_EQ(runProgram("pdf --year 2011", "LC_ALL=C XDG_DATA_HOME='" + folder.path().string() + "'").out,
+              folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf\n");
 }
