@@ -35,7 +35,10 @@ QuitSignals::QuitSignals()
     struct sigaction action {};
     action.sa_handler = noteQuitSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // The first request is answered in the event loop, which saves the
+    // settings; a second one ends the program at once, as it would without
+    // the handler, should the first never be reached (a start-up that hangs).
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     arrived = 0;
     for (std::size_t i = 0; i < signals.size(); ++i) {
         sigaction(signals[i], nullptr, &previous[i]);

@@ -21,6 +21,7 @@ wait_for() {  # runs the command until it succeeds, for at most $1 seconds
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
 }
+not() { ! "$@"; }
 same_lines() {  # expected text, actual text
   [ "$1" = "$2" ] || { diff <(echo "$1") <(echo "$2") || true; return 1; }
 }
@@ -67,9 +68,11 @@ check "no module: both places named" grep -qF "$work/alone/orvelplan-window.so o
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null & pids+=($!)
 wait_for 20 grep -q '[0-9]' "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
-XDG_DATA_HOME="$work/data" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
+XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
 check "the window shows" wait_for 30 xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"
 kill -TERM "$app" 2>/dev/null || true
+# A program that does not end on the request is a failure, not a hung test.
+wait_for 20 not kill -0 "$app" || kill -KILL "$app" 2>/dev/null || true
 status=0 && wait "$app" || status=$?
 check "the window closes with status 0 (got $status)" [ "$status" = 0 ]
 check "the window said nothing on standard error" [ ! -s "$work/window.err" ]
