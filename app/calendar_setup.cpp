@@ -104,18 +104,15 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.names = chooseNames(choices, setup.warnings);
 
     if (needsEmbeddedFont(page.names, page.footerText)) {
-        auto font = findTypefaceFor(charactersOf(page.names, page.footerText));
-        if (!font && needsEmbeddedFont(englishCalendarNames(), page.footerText)) {
+        if (const auto font = findTypefaceFor(charactersOf(page.names, page.footerText))) {
+            page.font = EmbeddedFont{font->path, font->index};
+        } else if (needsEmbeddedFont(englishCalendarNames(), page.footerText)) {
             setup.error = "no installed font can show the footer text";
-            return setup;
-        }
-        if (!font) {
+        } else {
             setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
                                      "the calendar is in English");
             page.names = englishCalendarNames();
         }
-        if (font)
-            page.font = EmbeddedFont{font->path, font->index};
     }
     return setup;
 }
