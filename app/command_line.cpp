@@ -4,13 +4,10 @@
 #include "app/version.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/text_encoding.h"
-#include "platform/app_folders.h"
 
 #include <algorithm>
 #include <cctype>
 #include <optional>
-#include <string_view>
-#include <utility>
 
 namespace {
 
@@ -46,62 +43,6 @@ std::optional<int> parseWeekday(std::string_view text)
     return std::nullopt;
 }
 
-std::string quoted(std::string_view text)
-{
-    std::string result(1, '\'');
-    result.append(text);
-    result += '\'';
-    return result;
-}
-
-// The options, the commands that take them and, for those with a value, what
-// the value may be.
-struct OptionRule {
-    std::string_view name;
-    bool pdfOnly;
-    const char* valueName;  // nullptr: a flag without a value
-    const char* accepted;
-};
-constexpr OptionRule optionRules[] = {
-    {"--year", false, "year", "a whole number from 1 to 9999"},
-    {"--weekend", false, "weekend day", "0..6 with 0 = Sunday, or Sunday..Saturday"},
-    {"--layout", true, "layout", "3 or 2 months per row"},
-    {"--output", true, "output path", "a file name"},
-    {"--open", true, nullptr, nullptr},
-    {"--paper", true, "paper", "a4, letter, legal, a3 or a5"},
-    {"--landscape", true, nullptr, nullptr},
-    {"--language", true, "language", "a language code such as de, fr, pl, or with a territory, pt_BR"},
-    {"--week-starts", false, "first weekday", "0..6 with 0 = Sunday, or Sunday..Saturday"},
-    {"--week-numbers", true, nullptr, nullptr},
-    {"--marks", true, "marks file", "an iCalendar (.ics) file"},
-    {"--shade-weekends", true, nullptr, nullptr},
-    {"--first-month", false, "first month", "1..12"},
-    {"--footer", true, "footer", "a line of text; --no-footer leaves it out"},
-    {"--no-footer", true, nullptr, nullptr},
-    {"--compress", true, nullptr, nullptr},
-};
-
-// What each option without a value turns on.
-struct FlagRule {
-    std::string_view name;
-    void (*set)(CommandLine&);
-};
-constexpr FlagRule flagRules[] = {
-    {"--open", [](CommandLine& line) { line.open = true; }},
-    {"--landscape", [](CommandLine& line) { line.calendar.landscape = true; }},
-    {"--week-numbers", [](CommandLine& line) { line.calendar.weekNumbers = true; }},
-    {"--shade-weekends", [](CommandLine& line) { line.calendar.shadeWeekends = true; }},
-    {"--no-footer", [](CommandLine& line) { line.calendar.noFooter = true; }},
-    {"--compress", [](CommandLine& line) { line.calendar.compress = true; }},
-};
-
-void setFlag(CommandLine& line, std::string_view name)
-{
-    for (const FlagRule& rule : flagRules)
-        if (rule.name == name)
-            rule.set(line);
-}
-
 std::optional<int> parsePaper(std::string_view text)
 {
     for (int i = 0; i < static_cast<int>(std::size(paperNames)); ++i)
@@ -118,73 +59,218 @@ bool isTextLine(std::string_view text)
            std::none_of(characters->begin(), characters->end(), [](char32_t c) { return c < 0x20 || c == 0x7F; });
 }
 
-// The values of the calendar options; false when the value is not acceptable.
-struct ValueRule {
+std::string quoted(std::string_view text)
+{
+    std::string result(1, '\'');
+    result.append(text);
+    result += '\'';
+    return result;
+}
+
+#ifdef ORVEL_READS_MARKS
+constexpr bool readsMarks = true;
+#else
+constexpr bool readsMarks = false;
+#endif
+
+// Which commands take an option; help and version stand alone.
+enum class Takes { pdfAndText, pdf, alone };
+
+// An option's lines in the help, the same on both systems unless `windows` is
+// given; an empty `windows` leaves the option out of the Windows help.
+struct HelpLines {
+    std::string_view gnu;
+    std::optional<std::string_view> windows;
+};
+
+// Every option: its names, the commands that take it, its value and what the
+// value may be, how it is stored, and its help.
+struct Option {
     std::string_view name;
-    bool (*apply)(CalendarChoices&, std::string_view);
+    char letter;  // the one-letter form ("-y"), or 0
+    Takes takes;
+    const char* valueName;  // in messages; nullptr: an option without a value
+    const char* accepted;
+    bool (*apply)(CommandLine&, std::string_view value);  // false: the value is not acceptable
+    bool calendarSection;  // listed in the help under "Calendar options"
+    HelpLines help;
 };
-constexpr ValueRule calendarValueRules[] = {
-    {"--paper", [](CalendarChoices& c, std::string_view v) { return (c.paper = parsePaper(v)).has_value(); }},
-    {"--language", [](CalendarChoices& c, std::string_view v) {
-         c.language = std::string(v);
+
+constexpr std::string_view helpOption = "--help";
+constexpr std::string_view versionOption = "--version";
+constexpr const char* weekdays = "0..6 with 0 = Sunday, or Sunday..Saturday";
+
+constexpr Option options[] = {
+    {"--year", 'y', Takes::pdfAndText, "year", "a whole number from 1 to 9999",
+     [](CommandLine& l, std::string_view v) { return (l.year = parseNumber(v, 1, 9999).value_or(0)) != 0; }, false,
+     {"  -y, --year=Y        the year, 1..9999 (default: the current year)\n", {}}},
+    {"--weekend", 0, Takes::pdfAndText, "weekend day", weekdays,
+     [](CommandLine& l, std::string_view v) {
+         const auto day = parseWeekday(v);
+         l.weekendDay = day.value_or(0);
+         return l.weekendGiven = day.has_value();
+     },
+     false,
+     {"      --weekend=D     the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
+      "                      English name (default: the day before the first day of\n"
+      "                      the week, see --week-starts)\n",
+      {}}},
+    {"--layout", 0, Takes::pdf, "layout", "3 or 2 months per row",
+     [](CommandLine& l, std::string_view v) {
+         l.calendarLayout = v == "2" ? 1 : 0;
+         return v == "3" || v == "2";
+     },
+     false,
+     {"      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
+      "                      page 4 or 6)\n",
+      {}}},
+    {"--output", 'o', Takes::pdf, "output path", "a file name",
+     [](CommandLine& l, std::string_view v) { return !(l.output = v).empty(); }, false,
+     {"  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
+      "                      program folder, $XDG_DATA_HOME/orvel/orvelplan/); '-'\n"
+      "                      writes it to standard output. A file is replaced whole\n"
+      "                      or not at all, except a writable file in a folder that\n"
+      "                      cannot be written: that one is overwritten in place,\n"
+      "                      which is not atomic. A FIFO or device is written into;\n"
+      "                      a folder is refused.\n",
+      "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
+      "                      program folder, C:\\ProgramData\\orvel\\orvelplan\\); '-'\n"
+      "                      writes it to standard output. A file is replaced whole\n"
+      "                      or not at all; a device such as NUL, or a pipe, is\n"
+      "                      written into; a folder is refused.\n"}},
+    {"--open", 0, Takes::pdf, nullptr, nullptr, [](CommandLine& l, std::string_view) { return l.open = true; }, false,
+     {"      --open          open the written PDF in the default viewer\n", {}}},
+    {"--paper", 0, Takes::pdf, "paper", "a4, letter, legal, a3 or a5",
+     [](CommandLine& l, std::string_view v) { return (l.calendar.paper = parsePaper(v)).has_value(); }, true,
+     {"      --paper=P       a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
+      "                      A4 in the C locale)\n",
+      "      --paper=P       a4, letter, legal, a3 or a5 (default: the paper of your\n"
+      "                      regional settings)\n"}},
+    {"--landscape", 0, Takes::pdf, nullptr, nullptr,
+     [](CommandLine& l, std::string_view) { return l.calendar.landscape = true; }, true,
+     {"      --landscape     turn the paper sideways\n", {}}},
+    {"--language", 0, Takes::pdf, "language", "a language code such as de, fr, pl, or with a territory, pt_BR",
+     [](CommandLine& l, std::string_view v) {
+         l.calendar.language = std::string(v);
          return !resolveLanguageCode(v).language.empty();
-     }},
-    {"--week-starts", [](CalendarChoices& c, std::string_view v) { return (c.weekStarts = parseWeekday(v)).has_value(); }},
-    {"--marks", [](CalendarChoices& c, std::string_view v) { return !(c.marksFile = v).empty(); }},
-    {"--first-month", [](CalendarChoices& c, std::string_view v) {
+     },
+     true,
+     {"      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
+      "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
+      "                      territory, pt_BR (default: the locale's; English in C)\n",
+      "      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
+      "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
+      "                      territory, pt_BR (default: the language of your regional\n"
+      "                      settings)\n"}},
+    {"--week-starts", 0, Takes::pdfAndText, "first weekday", weekdays,
+     [](CommandLine& l, std::string_view v) { return (l.calendar.weekStarts = parseWeekday(v)).has_value(); }, true,
+     {"      --week-starts=D the first day of each week, as for --weekend (default:\n"
+      "                      the locale's; Monday in the C locale)\n",
+      "      --week-starts=D the first day of each week, as for --weekend (default:\n"
+      "                      the first day of the week in your regional settings)\n"}},
+    {"--week-numbers", 0, Takes::pdf, nullptr, nullptr,
+     [](CommandLine& l, std::string_view) { return l.calendar.weekNumbers = true; }, true,
+     {"      --week-numbers  ISO 8601 week numbers beside the week lines; a line that\n"
+      "                      does not start on Monday gets the number of the ISO\n"
+      "                      week that holds its Thursday (the week with most of its\n"
+      "                      days)\n",
+      {}}},
+    {"--marks", 0, Takes::pdf, "marks file", "an iCalendar (.ics) file",
+     [](CommandLine& l, std::string_view v) { return !(l.calendar.marksFile = v).empty(); }, true,
+     {"      --marks=FILE    the days that the events of an iCalendar (.ics) file\n"
+      "                      cover, in red\n",
+      readsMarks ? std::optional<std::string_view>() : ""}},
+    {"--shade-weekends", 0, Takes::pdf, nullptr, nullptr,
+     [](CommandLine& l, std::string_view) { return l.calendar.shadeWeekends = true; }, true,
+     {"      --shade-weekends  Saturdays and Sundays on light grey\n", {}}},
+    {"--first-month", 0, Takes::pdfAndText, "first month", "1..12",
+     [](CommandLine& l, std::string_view v) {
          const auto month = parseNumber(v, 1, 12);
-         c.firstMonth = month.value_or(1);
+         l.calendar.firstMonth = month.value_or(1);
          return month.has_value();
-     }},
-    {"--footer", [](CalendarChoices& c, std::string_view v) {
-         c.footer = std::string(v);
+     },
+     true, {"      --first-month=M twelve months from month M (1..12) of the year\n", {}}},
+    {"--footer", 0, Takes::pdf, "footer", "a line of text; --no-footer leaves it out",
+     [](CommandLine& l, std::string_view v) {
+         l.calendar.footer = std::string(v);
          return isTextLine(v);
-     }},
+     },
+     true, {"      --footer=TEXT   this line instead of the web address at the bottom\n", {}}},
+    {"--no-footer", 0, Takes::pdf, nullptr, nullptr,
+     [](CommandLine& l, std::string_view) { return l.calendar.noFooter = true; }, true,
+     {"      --no-footer     no line at the bottom\n", {}}},
+    {"--compress", 0, Takes::pdf, nullptr, nullptr,
+     [](CommandLine& l, std::string_view) { return l.calendar.compress = true; }, true,
+     {"      --compress      write the page compressed (about a sixth of the size)\n", {}}},
+    {helpOption, 'h', Takes::alone, nullptr, nullptr, nullptr, true,
+     {"  -h, --help          print this help and exit\n", "  /?, -h, --help      print this help and exit\n"}},
+    {versionOption, 0, Takes::alone, nullptr, nullptr, nullptr, true,
+     {"      --version       print the version and exit\n", {}}},
 };
 
-bool applyCalendarOption(CalendarChoices& choices, std::string_view name, std::string_view value)
+bool acceptedBy(CommandLine::Action action, const Option& option)
 {
-    for (const ValueRule& rule : calendarValueRules)
-        if (rule.name == name)
-            return rule.apply(choices, value);
-    return false;
+    return (option.takes == Takes::pdfAndText && action == CommandLine::Action::text) ||
+           (option.takes != Takes::alone && action == CommandLine::Action::pdf);
 }
 
-// The one-letter forms; "-h" is read with "--help" before anything else.
-constexpr std::pair<std::string_view, std::string_view> shortOptions[] = {
-    {"-o", "--output"},
-    {"-y", "--year"},
-};
-
-// The long name of a one-letter option; unknown letters stay as they are.
-std::string_view longNameOf(std::string_view shortName)
+// The option a long name means: the one of that name, else the one whose name
+// it begins, looking first among the options that `action` takes. Several
+// such options make `ambiguity` name them all.
+const Option* findOption(std::string_view name, CommandLine::Action action, std::string& ambiguity)
 {
-    for (const auto& [letter, name] : shortOptions)
-        if (letter == shortName)
-            return name;
-    return shortName;
-}
-
-const OptionRule* findOption(std::string_view name)
-{
-    for (const OptionRule& rule : optionRules)
-        if (rule.name == name)
-            return &rule;
+    for (const Option& option : options)
+        if (option.name == name)
+            return &option;
+    if (name.size() <= 2)
+        return nullptr;
+    for (const bool takenOnly : {true, false}) {
+        std::vector<const Option*> found;
+        for (const Option& option : options)
+            if (option.name.starts_with(name) && (!takenOnly || acceptedBy(action, option)))
+                found.push_back(&option);
+        if (found.size() == 1)
+            return found.front();
+        if (found.size() > 1) {
+            ambiguity = "option " + quoted(name) + " is ambiguous; possibilities:";
+            for (const Option* option : found)
+                ambiguity += " " + quoted(option->name);
+            return nullptr;
+        }
+    }
     return nullptr;
 }
 
-bool acceptedBy(CommandLine::Action action, const OptionRule& rule)
+const Option* findLetter(char letter)
 {
-    return !rule.pdfOnly || action == CommandLine::Action::pdf;
+    for (const Option& option : options)
+        if (option.letter != 0 && option.letter == letter)
+            return &option;
+    return nullptr;
 }
 
-// "(expected --year or --weekend)" for the options the command takes.
+// "--he", "-h", and on Windows "/?", "-?" and "/help" ask for help wherever
+// they stand before "--".
+bool asksForHelp(std::string_view argument, Conventions conventions)
+{
+    if (conventions == Conventions::windows &&
+        (argument == "/?" || argument == "-?" || equalsIgnoringCase(argument, "/help")))
+        return true;
+    if (argument == "-h")
+        return true;
+    std::string ambiguity;
+    const Option* option =
+        argument.starts_with("--") ? findOption(argument, CommandLine::Action::window, ambiguity) : nullptr;
+    return option && option->name == helpOption;
+}
+
+// " (expected --year or --weekend)" for the options the command takes.
 std::string expectedOptions(CommandLine::Action action)
 {
     std::vector<std::string_view> names;
-    for (const OptionRule& rule : optionRules)
-        if (acceptedBy(action, rule))
-            names.push_back(rule.name);
+    for (const Option& option : options)
+        if (acceptedBy(action, option))
+            names.push_back(option.name);
     std::string text = " (expected ";
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
@@ -194,63 +280,10 @@ std::string expectedOptions(CommandLine::Action action)
     return text + ")";
 }
 
-// Stores one option's value; false when the value is not acceptable.
-bool applyOption(CommandLine& line, std::string_view name, std::string_view value)
+// Reads the options after the command into `line`; the error, or empty.
+std::string parseOptions(const std::vector<std::string>& arguments, std::size_t i, bool optionsEnded,
+                         const std::string& command, CommandLine& line)
 {
-    std::optional<int> number;
-    if (name == "--year" && (number = parseNumber(value, 1, 9999)))
-        line.year = *number;
-    else if (name == "--weekend" && (number = parseWeekday(value)))
-        line.weekendDay = *number, line.weekendGiven = true;
-    else if (name == "--layout" && (value == "3" || value == "2"))
-        line.calendarLayout = value == "3" ? 0 : 1;
-    else if (name == "--output" && !value.empty())
-        line.output = value;
-    else
-        return applyCalendarOption(line.calendar, name, value);
-    return true;
-}
-
-}  // namespace
-
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, int currentYear)
-{
-    ParsedCommandLine parsed;
-    CommandLine& line = parsed.commandLine;
-    line.year = currentYear;
-
-    // "--" ends the options: a "--help" after it is not a request for help.
-    const auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
-    if (std::find_if(arguments.begin(), optionsEnd,
-                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != optionsEnd) {
-        line.action = CommandLine::Action::help;
-        return parsed;
-    }
-    std::size_t i = 0;
-    bool optionsEnded = false;
-    if (!arguments.empty() && arguments.front() == "--") {
-        optionsEnded = true;
-        i = 1;
-    }
-    if (i == arguments.size())
-        return parsed;
-
-    const std::string& command = arguments[i++];
-    if (!optionsEnded && command == "--version") {
-        line.action = CommandLine::Action::version;
-        if (i < arguments.size())
-            parsed.error = "unexpected argument " + quoted(arguments[i]) + " after --version";
-        return parsed;
-    }
-    if (command == "pdf")
-        line.action = CommandLine::Action::pdf;
-    else if (command == "text")
-        line.action = CommandLine::Action::text;
-    else {
-        parsed.error = "unknown command " + quoted(command) + " (expected pdf, text, --help or --version)";
-        return parsed;
-    }
-
     for (; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (!optionsEnded && argument == "--") {
@@ -259,111 +292,133 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, in
         }
         // Neither command takes file names or other words: everything it
         // needs comes as options.
-        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-            parsed.error = "unexpected argument " + quoted(argument) + " for " + quoted(command) +
-                           expectedOptions(line.action);
-            return parsed;
-        }
-        std::string_view name = argument;
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-')
+            return "unexpected argument " + quoted(argument) + " for " + quoted(command) + expectedOptions(line.action);
+        const Option* option = nullptr;
         std::optional<std::string_view> value;
+        std::string ambiguity;
         if (!argument.starts_with("--")) {
             // "-o PATH" and "-oPATH", as getopt reads them.
-            name = longNameOf(argument.substr(0, 2));
+            option = findLetter(argument[1]);
             if (argument.size() > 2)
                 value = argument.substr(2);
-        } else if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
+        } else {
+            const std::size_t equals = argument.find('=');
+            if (equals != std::string_view::npos)
+                value = argument.substr(equals + 1);
+            option = findOption(argument.substr(0, equals), line.action, ambiguity);
         }
-        const OptionRule* rule = findOption(name);
-        if (!rule || !acceptedBy(line.action, *rule)) {
-            parsed.error = (rule ? "option " + quoted(name) + " does not apply to " + quoted(command)
-                                 : "unknown option " + quoted(argument) + " for " + quoted(command)) +
-                           expectedOptions(line.action);
-            return parsed;
-        }
-        if (!rule->valueName) {
-            if (value) {
-                parsed.error = "option " + quoted(name) + " takes no value";
-                return parsed;
-            }
-            setFlag(line, name);
+        if (!ambiguity.empty())
+            return ambiguity;
+        if (!option)
+            return "unknown option " + quoted(argument) + " for " + quoted(command) + expectedOptions(line.action);
+        const std::string name = quoted(option->name);
+        if (!acceptedBy(line.action, *option))
+            return "option " + name + " does not apply to " + quoted(command) + expectedOptions(line.action);
+        if (!option->valueName) {
+            if (value)
+                return "option " + name + " takes no value";
+            option->apply(line, {});
             continue;
         }
-        const std::string expected = std::string(" (expected ") + rule->accepted + ")";
+        const std::string expected = std::string(" (expected ") + option->accepted + ")";
         if (!value) {
             // "--output --open" is a forgotten value, not a file named "--open";
             // such a name can still be given as --output=--open.
-            if (i + 1 == arguments.size() || arguments[i + 1].starts_with("--")) {
-                parsed.error = "option " + quoted(name) + " needs a value" + expected;
-                return parsed;
-            }
+            if (i + 1 == arguments.size() || arguments[i + 1].starts_with("--"))
+                return "option " + name + " needs a value" + expected;
             value = arguments[++i];
         }
-        if (!applyOption(line, name, *value)) {
-            parsed.error = std::string("invalid ") + rule->valueName + " " + quoted(*value) + expected;
-            return parsed;
-        }
+        if (!option->apply(line, *value))
+            return std::string("invalid ") + option->valueName + " " + quoted(*value) + expected;
     }
     if (line.weekendGiven && line.calendar.weekStarts)
-        parsed.error = "options '--weekend' and '--week-starts' both choose the first day of the week (give one)";
-    else if (line.calendar.footer && line.calendar.noFooter)
-        parsed.error = "options '--footer' and '--no-footer' contradict each other (give one)";
-    else if (line.open && line.output == standardOutputName)
-        parsed.error = "option '--open' needs a file; '--output -' writes to standard output";
+        return "options '--weekend' and '--week-starts' both choose the first day of the week (give one)";
+    if (line.calendar.footer && line.calendar.noFooter)
+        return "options '--footer' and '--no-footer' contradict each other (give one)";
+    if (line.open && line.output == standardOutputName)
+        return "option '--open' needs a file; '--output -' writes to standard output";
+    return {};
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, int currentYear, Conventions conventions)
+{
+    ParsedCommandLine parsed;
+    CommandLine& line = parsed.commandLine;
+    line.year = currentYear;
+
+    // "--" ends the options: a "--help" after it is not a request for help.
+    const auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
+    if (std::any_of(arguments.begin(), optionsEnd,
+                    [conventions](const std::string& a) { return asksForHelp(a, conventions); })) {
+        line.action = CommandLine::Action::help;
+        return parsed;
+    }
+    std::size_t i = 0;
+    const bool optionsEnded = !arguments.empty() && arguments.front() == "--";
+    if (optionsEnded)
+        i = 1;
+    if (i == arguments.size())
+        return parsed;
+
+    const std::string& command = arguments[i++];
+    std::string ambiguity;
+    const Option* option =
+        !optionsEnded && command.starts_with("--") ? findOption(command, line.action, ambiguity) : nullptr;
+    if (option && option->name == versionOption) {
+        line.action = CommandLine::Action::version;
+        if (i < arguments.size())
+            parsed.error = "unexpected argument " + quoted(arguments[i]) + " after --version";
+    } else if (command == "pdf" || command == "text") {
+        line.action = command == "pdf" ? CommandLine::Action::pdf : CommandLine::Action::text;
+        parsed.error = parseOptions(arguments, i, optionsEnded, command, line);
+    } else {
+        parsed.error = !ambiguity.empty() ? ambiguity
+                                          : "unknown command " + quoted(command) + " (expected pdf, text, --help or --version)";
+    }
     return parsed;
 }
 
-std::string usageText()
+std::string usageErrorText(std::string_view error)
 {
-    return std::string("Usage: orvelplan                   open the window\n"
-           "  or:  orvelplan pdf [OPTION]...   write a year calendar as PDF and print its path\n"
-           "  or:  orvelplan text [OPTION]...  print the year as a text page\n"
-           "  or:  orvelplan --help | --version\n"
-           "Makes a printable one-page year calendar.\n"
-           "\n"
-           "Options (text takes --year, --weekend, --week-starts and --first-month):\n"
-           "  -y, --year=Y        the year, 1..9999 (default: the current year)\n"
-           "      --weekend=D     the weekday that ends each week: 0..6 (0 = Sunday) or its\n"
-           "                      English name (default: the day before the first day of\n"
-           "                      the week, see --week-starts)\n"
-           "      --layout=3|2    months per row on the page (default: 3; on a landscape\n"
-           "                      page 4 or 6)\n"
-           "  -o, --output=PATH   where to write the PDF (default: orvelplanN.pdf in the\n"
-           "                      program folder, ") + programFolderForHelp() + "); '-'\n"
-           "                      writes it to standard output. A file is replaced whole\n"
-           "                      or not at all, except a writable file in a folder that\n"
-           "                      cannot be written: that one is overwritten in place,\n"
-           "                      which is not atomic. A FIFO or device is written into;\n"
-           "                      a folder is refused.\n"
-           "      --open          open the written PDF in the default viewer\n"
-           "\n"
-           "Calendar options (defaults from the locale's LC_PAPER and LC_TIME):\n"
-           "      --paper=P       a4, letter, legal, a3 or a5 (default: the locale's paper;\n"
-           "                      A4 in the C locale)\n"
-           "      --landscape     turn the paper sideways\n"
-           "      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
-           "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
-           "                      territory, pt_BR (default: the locale's; English in C)\n"
-           "      --week-starts=D the first day of each week, as for --weekend (default:\n"
-           "                      the locale's; Monday in the C locale)\n"
-           "      --week-numbers  ISO 8601 week numbers beside the week lines; a line that\n"
-           "                      does not start on Monday gets the number of the ISO\n"
-           "                      week that holds its Thursday (the week with most of its\n"
-           "                      days)\n"
-           "      --marks=FILE    the days that the events of an iCalendar (.ics) file\n"
-           "                      cover, in red\n"
-           "      --shade-weekends  Saturdays and Sundays on light grey\n"
-           "      --first-month=M twelve months from month M (1..12) of the year\n"
-           "      --footer=TEXT   this line instead of the web address at the bottom\n"
-           "      --no-footer     no line at the bottom\n"
-           "      --compress      write the page compressed (about a sixth of the size)\n"
-           "  -h, --help          print this help and exit\n"
-           "      --version       print the version and exit\n"
-           "      --              end of the options\n"
-           "\n"
-           "Exit status: 0 done, 1 the calendar could not be written, 2 bad arguments;\n"
-           "the window's exit statuses are listed in orvelplan(1).\n";
+    return "orvelplan: " + std::string(error) + "\nTry 'orvelplan --help' for more information.\n";
+}
+
+std::string usageText(Conventions conventions)
+{
+    const bool windows = conventions == Conventions::windows;
+    std::string text = std::string(
+        "Usage: orvelplan                   open the window\n"
+        "  or:  orvelplan pdf [OPTION]...   write a year calendar as PDF and print its path\n"
+        "  or:  orvelplan text [OPTION]...  print the year as a text page\n") +
+        (windows ? "  or:  orvelplan /? | --version\n" : "  or:  orvelplan --help | --version\n") +
+        "Makes a printable one-page year calendar.\n"
+        "\n"
+        "Options (text takes";
+    std::vector<std::string_view> textOptions;
+    for (const Option& option : options)
+        if (acceptedBy(CommandLine::Action::text, option))
+            textOptions.push_back(option.name);
+    for (std::size_t i = 0; i < textOptions.size(); ++i)
+        text.append(i == 0 ? " " : i + 1 == textOptions.size() ? " and " : ", ").append(textOptions[i]);
+    text += "):\n";
+    bool inCalendarSection = false;
+    for (const Option& option : options) {
+        if (option.calendarSection && !inCalendarSection) {
+            inCalendarSection = true;
+            text += windows ? "\nCalendar options (defaults from your regional settings):\n"
+                            : "\nCalendar options (defaults from the locale's LC_PAPER and LC_TIME):\n";
+        }
+        text += windows ? option.help.windows.value_or(option.help.gnu) : option.help.gnu;
+    }
+    text += "      --              end of the options\n"
+            "\n"
+            "Exit status: 0 done, 1 the calendar could not be written, 2 bad arguments;\n";
+    return text + (windows ? "the window ends with 0 when it saved its settings, 1 when it could not, or\n"
+                             "the Windows error code when it cannot start.\n"
+                           : "the window's exit statuses are listed in orvelplan(1).\n");
 }
 
 std::string versionText()

@@ -21,16 +21,31 @@ struct CommandLine {
 // The --output value that means standard output.
 inline constexpr std::string_view standardOutputName = "-";
 
+// Whose habits the command line follows. Windows users also ask for help
+// with /?, -? or /help, and read of their regional settings and folders in it.
+enum class Conventions { gnu, windows };
+#ifdef _WIN32
+inline constexpr Conventions thisSystem = Conventions::windows;
+#else
+inline constexpr Conventions thisSystem = Conventions::gnu;
+#endif
+
 struct ParsedCommandLine {
     CommandLine commandLine;
     std::string error;  // one line naming the bad value and what is accepted; empty when valid
 };
 
-// Parses the arguments after the program name; `currentYear` is the default year.
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, int currentYear);
+// Parses the arguments after the program name; `currentYear` is the default
+// year. A long option may be cut to any beginning that names only it
+// ("--vers", "--lay 2").
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments, int currentYear,
+                                   Conventions conventions = thisSystem);
+
+// What standard error gets for a usage error: the error, then where the help is.
+std::string usageErrorText(std::string_view error);
 
 // The help text, ending in a line feed.
-std::string usageText();
+std::string usageText(Conventions conventions = thisSystem);
 
 // What --version prints: name and release on the first line, then copyright
 // and licence.

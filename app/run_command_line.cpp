@@ -8,6 +8,7 @@
 #include "calendar/civil_date.h"
 #include "calendar/marked_days.h"
 #include "platform/console.h"
+#include "platform/exit_status.h"
 #include "platform/file_save.h"
 #include "platform/local_time.h"
 #include "platform/open_external.h"
@@ -16,18 +17,15 @@
 
 namespace {
 
-constexpr int exitFailure = 1;
-constexpr int exitUsage = 2;
-
 // Output that could not be written (a full disk, a closed pipe) is a failure,
 // not a silent success.
 int finishStandardOutput()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::perror("orvelplan: cannot write to standard output");
-        return exitFailure;
+        return exitStatus::failure;
     }
-    return 0;
+    return exitStatus::success;
 }
 
 // The calendar's settings on the grid, with the warnings printed; false after
@@ -48,7 +46,7 @@ int printTextPage(const CommandLine& line)
 {
     const CalendarSetup setup = setUpCalendar(line);
     if (!setUpGrid(setup))
-        return exitUsage;
+        return exitStatus::usage;
     calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.build();
     return finishStandardOutput();
@@ -62,16 +60,16 @@ int writePdfToStandardOutput(const CommandLine& line, const PageOptions& page)
     const std::string error = pdf.error.empty() ? writeStandardOutput(pdf.bytes) : pdf.error;
     if (!error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", error.c_str());
-        return exitFailure;
+        return exitStatus::failure;
     }
-    return 0;
+    return exitStatus::success;
 }
 
 int writePdf(const CommandLine& line)
 {
     CalendarSetup setup = setUpCalendar(line);
     if (!setUpGrid(setup))
-        return exitUsage;
+        return exitStatus::usage;
     calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
     calendarGrid.layOut();
     if (!line.calendar.marksFile.empty()) {
@@ -82,7 +80,7 @@ int writePdf(const CommandLine& line)
         MarkedDays marks = readMarkedDays(line.calendar.marksFile, firstDay, lastDay);
         if (!marks.error.empty()) {
             std::fprintf(stderr, "orvelplan: %s\n", marks.error.c_str());
-            return exitUsage;
+            return exitStatus::usage;
         }
         setup.page.marked = std::move(marks.days);
     }
@@ -102,22 +100,22 @@ int writePdf(const CommandLine& line)
     }
     if (!file.saved()) {
         std::fprintf(stderr, "orvelplan: %s\n", file.error.c_str());
-        return exitFailure;
+        return exitStatus::failure;
     }
     // The printed path is the result: when it cannot be told, the calendar
     // just made is taken away again rather than left where nobody was told.
     std::printf("%s\n", file.path.c_str());
     if (finishStandardOutput() != 0) {
         file.file.discard();
-        return exitFailure;
+        return exitStatus::failure;
     }
     if (line.open) {
         if (const std::string error = openWithDefaultApplication(file.path); !error.empty()) {
             std::fprintf(stderr, "orvelplan: calendar written, but it cannot be opened: %s\n", error.c_str());
-            return exitFailure;
+            return exitStatus::failure;
         }
     }
-    return 0;
+    return exitStatus::success;
 }
 
 }  // namespace
@@ -131,8 +129,8 @@ int runCommandLine(int argc, char** argv)
     if (!parsed.error.empty() || parsed.commandLine.action != CommandLine::Action::window)
         connectToParentConsole();
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "orvelplan: %s\n", parsed.error.c_str());
-        return exitUsage;
+        std::fputs(usageErrorText(parsed.error).c_str(), stderr);
+        return exitStatus::usage;
     }
     const CommandLine& line = parsed.commandLine;
     switch (line.action) {
@@ -149,5 +147,5 @@ int runCommandLine(int argc, char** argv)
         std::fputs(versionText().c_str(), stdout);
         return finishStandardOutput();
     }
-    return exitUsage;
+    return exitStatus::usage;
 }

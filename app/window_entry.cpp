@@ -9,12 +9,11 @@
 #include "app/window_state.h"
 #include "platform/app_window.h"
 #include "platform/bitmap.h"
+#include "platform/exit_status.h"
 
 namespace {
 
 constexpr int iconResource = 109;
-constexpr int settingsSavedStatus = 0;
-constexpr int settingsNotSavedStatus = 1;
 
 }  // namespace
 
@@ -52,7 +51,7 @@ int runWindowApp()
 
     if (const std::string error = saveSettings(); !error.empty()) {
         std::fprintf(stderr, "orvelplan: the settings were not saved: %s\n", error.c_str());
-        return settingsNotSavedStatus;
+        return exitStatus::failure;
     }
-    return settingsSavedStatus;
+    return exitStatus::success;
 }

@@ -1,5 +1,6 @@
 #include "app/window_loader.h"
 
+#include "platform/exit_status.h"
 #include "platform/loadable_module.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ int launchWindow()
         const ModuleRun run = runModuleEntry(path, entryPointName);
         if (!run.error.empty()) {
             std::fprintf(stderr, "orvelplan: cannot load the window: %s\n", run.error.c_str());
-            return noWindowCodeStatus;
+            return exitStatus::noWindowModule;
         }
         return run.status;
     }
@@ -63,5 +64,5 @@ int launchWindow()
         tried += (tried.empty() ? "" : " or ") + path;
     std::fprintf(stderr, "orvelplan: cannot load the window: no %s (looked for %s)\n", moduleFileName,
                  tried.empty() ? "the program's own folder" : tried.c_str());
-    return noWindowCodeStatus;
+    return exitStatus::noWindowModule;
 }

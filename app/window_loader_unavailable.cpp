@@ -1,6 +1,7 @@
 #include "app/window_loader.h"
 
 #include "platform/console.h"
+#include "platform/exit_status.h"
 
 #include <cstdio>
 
@@ -10,5 +11,5 @@ int launchWindow()
 {
     connectToParentConsole();
     std::fputs("orvelplan: this build has no window; use the pdf or text command (see --help)\n", stderr);
-    return noWindowCodeStatus;
+    return exitStatus::noWindowModule;
 }

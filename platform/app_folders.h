@@ -18,6 +18,3 @@ ProgramFolder findProgramFolder();
 // The path of findProgramFolder(), for callers that let the first file
 // operation report a problem.
 std::string programFolder();
-
-// How the help text names the program folder to the user.
-const char* programFolderForHelp();

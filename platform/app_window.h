@@ -17,11 +17,6 @@ struct StartupFailure {
     bool failed() const { return !step.empty(); }
 };
 
-// Exit statuses of the start-up steps.
-inline constexpr int noDisplayStatus = 3;
-inline constexpr int noWindowStatus = 4;
-inline constexpr int noSurfaceStatus = 5;
-
 // The video system, held for as long as any window may exist.
 class VideoSystem {
 public:

@@ -54,8 +54,3 @@ std::string programFolder()
 {
     return findProgramFolder().path;
 }
-
-const char* programFolderForHelp()
-{
-    return "$XDG_DATA_HOME/orvel/orvelplan/";
-}

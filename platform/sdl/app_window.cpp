@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/draw_surface.h"
+#include "platform/exit_status.h"
 #include "platform/sdl/display_connection.h"
 #include "platform/sdl/native_types.h"
 #include "platform/sdl/quit_signals.h"
@@ -59,7 +60,7 @@ VideoSystem::VideoSystem()
     // earlier start.
     useTypefaceCacheFile(userTypefaceCacheFile());
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        startFailure = {"Main1", noDisplayStatus, sdlReason()};
+        startFailure = {"Main1", exitStatus::noDisplay, sdlReason()};
         return;
     }
     // With no display to reach SDL falls back to a driver that shows nothing;
@@ -70,7 +71,7 @@ VideoSystem::VideoSystem()
     const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
     if (invisible && !(requested && std::strcmp(requested, driver) == 0)) {
         SDL_Quit();
-        startFailure = {"Main1", noDisplayStatus, "no display to show the window on (is DISPLAY set?)"};
+        startFailure = {"Main1", exitStatus::noDisplay, "no display to show the window on (is DISPLAY set?)"};
     }
 }
 
@@ -114,12 +115,12 @@ StartupFailure AppWindow::create(const std::string& title, ClientSize client, Sc
     native->window.reset(SDL_CreateWindow(title.c_str(), outerTopLeft.x, outerTopLeft.y, client.width,
                                           client.height, SDL_WINDOW_HIDDEN));
     if (!native->window)
-        return {"Main2", noWindowStatus, sdlReason()};
+        return {"Main2", exitStatus::noWindow, sdlReason()};
     native->size = client;
     if (!SDL_GetWindowSurface(native->window.get())) {
         const std::string reason = sdlReason();
         native->window.reset();
-        return {"Main3", noSurfaceStatus, reason};
+        return {"Main3", exitStatus::noSurface, reason};
     }
     return {};
 }

@@ -48,8 +48,3 @@ std::string programFolder()
 {
     return findProgramFolder().path;
 }
-
-const char* programFolderForHelp()
-{
-    return "C:\\ProgramData\\orvel\\orvelplan\\";
-}

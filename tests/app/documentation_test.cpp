@@ -1,5 +1,6 @@
 // The manual page and the shell completion name exactly the options that
-// --help names, so that none of them falls behind when an option is added.
+// --help names, and the completion offers `text` exactly the options it takes,
+// so that none of them falls behind when an option is added.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
@@ -30,19 +31,11 @@ std::set<std::string> optionsIn(const std::string& text)
     return found;
 }
 
-// The manual page writes each minus sign of an option as "\-".
-std::string withoutRoffEscapes(std::string text)
+// The texts between the double quotes that follow `prefix`: the completion's
+// word lists, apart from its own commands' flags (compgen -W, compopt -o).
+std::string quotedTexts(const std::string& script, const std::string& prefix = "")
 {
-    for (std::size_t at; (at = text.find("\\-")) != std::string::npos;)
-        text.erase(at, 1);
-    return text;
-}
-
-// The completion's word lists are the double-quoted texts; its own commands'
-// flags (compgen -W, compopt -o) stand outside them.
-std::string quotedTexts(const std::string& script)
-{
-    static const std::regex quoted(R"re("([^"]*)")re");
+    const std::regex quoted(prefix + R"re("([^"]*)")re");
     std::string texts;
     for (auto it = std::sregex_iterator(script.begin(), script.end(), quoted); it != std::sregex_iterator(); ++it)
         texts += (*it)[1].str() + "\n";
@@ -53,17 +46,17 @@ std::string quotedTexts(const std::string& script)
 
 TEST(DocumentationTest, ManualPageAndCompletionNameTheOptionsOfHelp)
 {
-    const std::set<std::string> help = optionsIn(usageText());
+    const std::set<std::string> help = optionsIn(usageText(Conventions::gnu));
     ASSERT_TRUE(help.contains("--output") && help.contains("-y")) << "the help text names no options";
-
-    const std::string manual = readSource("desktop/orvelplan.1.in");
+    // The manual page writes each minus sign of an option as "\-".
+    const std::string manual = std::regex_replace(readSource("desktop/orvelplan.1.in"), std::regex(R"(\\-)"), "-");
     const std::string completion = readSource("desktop/orvelplan.bash-completion");
-    ASSERT_FALSE(manual.empty());
-    ASSERT_FALSE(completion.empty());
-    const std::vector<std::pair<std::string, std::set<std::string>>> documents = {
-        {"manual page", optionsIn(withoutRoffEscapes(manual))},
-        {"bash completion", optionsIn(quotedTexts(completion))},
-    };
-    for (const auto& [name, options] : documents)
-        EXPECT_EQ(options, help) << name;
+    EXPECT_EQ(optionsIn(manual), help) << "manual page";
+    EXPECT_EQ(optionsIn(quotedTexts(completion)), help) << "bash completion";
+
+    std::set<std::string> textOptions;
+    for (const std::string& option : help)
+        if (parseCommandLine({"text", option, "1"}, 2026).error.find("does not apply") == std::string::npos)
+            textOptions.insert(option);
+    EXPECT_EQ(optionsIn(quotedTexts(completion, "common=")), textOptions);
 }
