@@ -40,13 +40,14 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
          "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
         {{"pdf"}, file, "orvelplan: cannot create the folder " + file + "/orvel: Not a directory\n"},
         {{"pdf", "--output", "-", "--open"}, "",
-         "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"},
+         "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"
+         "Try 'orvelplan --help' for more information.\n"},
     };
     for (const Case& c : cases) {
         const ProgramRun result = runProgram(c.arguments, logs, c.dataHome.empty() ? data.path().string() : c.dataHome);
         EXPECT_NE(result.status, 0) << c.message;
         EXPECT_EQ(result.out, "");
-        // One line of our own, no library error line beside it.
+        // Our own message alone, no library error line beside it.
         EXPECT_EQ(result.err, c.message);
     }
     EXPECT_EQ(namesIn(work.path()), (std::set<std::string>{"plain-file"}));
