@@ -234,7 +234,7 @@ const Option* findOption(std::string_view name, CommandLine::Action action, std:
         if (found.size() > 1) {
             ambiguity = "option " + quoted(name) + " is ambiguous; possibilities:";
             for (const Option* option : found)
-                ambiguity += " " + quoted(option->name);
+                ambiguity.append(" ").append(quoted(option->name));
             return nullptr;
         }
     }
