@@ -264,20 +264,23 @@ bool asksForHelp(std::string_view argument, Conventions conventions)
     return option && option->name == helpOption;
 }
 
-// " (expected --year or --weekend)" for the options the command takes.
-std::string expectedOptions(CommandLine::Action action)
+// "--year, --weekend or --week-starts": the options `action` takes, with
+// `last` before the last of them.
+std::string namesTakenBy(CommandLine::Action action, const char* last)
 {
     std::vector<std::string_view> names;
     for (const Option& option : options)
         if (acceptedBy(action, option))
             names.push_back(option.name);
-    std::string text = " (expected ";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == names.size() ? " or " : ", ";
-        text += names[i];
-    }
-    return text + ")";
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text.append(i == 0 ? "" : i + 1 == names.size() ? last : ", ").append(names[i]);
+    return text;
+}
+
+std::string expectedOptions(CommandLine::Action action)
+{
+    return " (expected " + namesTakenBy(action, " or ") + ")";
 }
 
 // Reads the options after the command into `line`; the error, or empty.
@@ -396,14 +399,7 @@ std::string usageText(Conventions conventions)
         (windows ? "  or:  orvelplan /? | --version\n" : "  or:  orvelplan --help | --version\n") +
         "Makes a printable one-page year calendar.\n"
         "\n"
-        "Options (text takes";
-    std::vector<std::string_view> textOptions;
-    for (const Option& option : options)
-        if (acceptedBy(CommandLine::Action::text, option))
-            textOptions.push_back(option.name);
-    for (std::size_t i = 0; i < textOptions.size(); ++i)
-        text.append(i == 0 ? " " : i + 1 == textOptions.size() ? " and " : ", ").append(textOptions[i]);
-    text += "):\n";
+        "Options (text takes " + namesTakenBy(CommandLine::Action::text, " and ") + "):\n";
     bool inCalendarSection = false;
     for (const Option& option : options) {
         if (option.calendarSection && !inCalendarSection) {
