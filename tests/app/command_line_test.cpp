@@ -21,7 +21,7 @@ std::string changes(const CommandLine& l)
     std::string words;
     const auto put = [&words](bool differs, const char* name, const std::string& value = "") {
         if (differs)
-            words += (words.empty() ? "" : " ") + std::string(name) + (value.empty() ? "" : "=" + value);
+            words.append(words.empty() ? "" : " ").append(name).append(value.empty() ? "" : "=").append(value);
     };
     put(l.action != CommandLine::Action::pdf, "action", actions[static_cast<int>(l.action)]);
     put(l.year != 2026, "year", std::to_string(l.year));
