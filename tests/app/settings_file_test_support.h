@@ -1,20 +1,11 @@
 #pragma once
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
-#include "tests/calendar/temporary_folder.h"
-
-inline std::string readFile(const std::filesystem::path& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
+#include "tests/support/files.h"
 
 // A settings file path in a fresh folder, and the entries of the example
 // settings (2011, Monday, "2 Months / row", topmost, at 300, 120).

@@ -5,7 +5,7 @@
 #include "skin/scob_group.h"
 #include "skin/scob_state_button.h"
 #include "skin/skin_instance.h"
-#include "skin_test_support.h"
+#include "tests/support/drawing.h"
 
 // Three skins that differ in colour role 0 and bitmap role 1.
 struct ThreeSkins : scobSkin {
