@@ -78,11 +78,6 @@ TEST(PdfPageTest, TwoMonthsPerRowOnTheDefaultPage)
     EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 35);          // above the footer at y = 12
 }
 
-TEST(PdfPageTest, UnknownLayoutSavesAnEmptyPage)
-{
-    EXPECT_TRUE(drawnCalendar(laidOutGrid(2010, 0), 7).empty());
-}
-
 TEST(PdfPageTest, FooterFitsAndDrawingStopsAtTheFirstLibraryError)
 {
     int reported = 0;
