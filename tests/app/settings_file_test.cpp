@@ -3,8 +3,21 @@
 
 #include <climits>
 
+#include "app/settings_file.h"
 #include "platform/line_end.h"
-#include "settings_file_test_support.h"
+#include "tests/support/files.h"
+
+namespace {
+
+// A settings file path in a fresh folder, and the entries of the example
+// settings (2011, Monday, "2 Months / row", topmost, at 300, 120).
+struct SettingsFileTest : ::testing::Test {
+    TemporaryFolder folder;
+    std::string path = folder.file("orvelplan.ini");
+    const SettingsEntries saved{"0", "1", "0", "120", "300", "2011", "1", "1"};
+};
+
+}  // namespace
 
 TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaults)
 {
@@ -46,14 +59,14 @@ TEST_F(SettingsFileTest, WritingReplacesTheFileWholeOrNotAtAllAndLeavesNoTempora
     SettingsEntries loaded = initialSettingsEntries();
     ASSERT_TRUE(readSettingsFile(path, loaded));
     EXPECT_EQ(loaded, saved);
-    EXPECT_EQ(filesInFolder(), 1);
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u);
 
     EXPECT_NE(writeSettingsFile(folder.file("no-such-folder/orvelplan.ini"), saved), "");
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // the rename over a folder fails
     const std::string reason = writeSettingsFile(path, saved);
     EXPECT_NE(reason.find(path), std::string::npos) << reason;
-    EXPECT_EQ(filesInFolder(), 1);
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u);
 }
 
 TEST(SettingNumber, ReadsTheLeadingNumberPinnedTo32BitsAndWritesItUnsigned)

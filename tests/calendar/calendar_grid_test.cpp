@@ -1,4 +1,5 @@
 #include "calendar/calendar_grid.h"
+#include "tests/support/grids.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,6 @@ std::string blockLine(const CalendarTextGrid& grid, int month, int line)
     for (int column = 0; column < 20; ++column)
         text += grid.cell(month, line, column);
     return text;
-}
-
-CalendarTextGrid& builtGrid(int year, int weekendDay)
-{
-    static CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(year, weekendDay);
-    grid.layOut();
-    return grid;
 }
 
 // Weekday column (0..6) and block line of `day`, or (-1, -1) when not shown.
@@ -47,24 +40,12 @@ std::vector<std::string> printedPage(const CalendarTextGrid& grid)
 
 }  // namespace
 
-TEST(CalendarGridTest, DaysFallUnderTheirWeekdays)
-{
-    const auto& grid = builtGrid(2010, 0);
-    EXPECT_EQ(blockLine(grid, 11, 1), "Mo Tu We Th Fr Sa Su");
-    EXPECT_EQ(blockLine(grid, 0, 2).substr(12, 2), " 1");             // January 1, 2010: a Friday
-    EXPECT_EQ(blockLine(grid, 1, 2).substr(0, 2), " 1");              // February 1: a Monday, column 0
-    EXPECT_EQ(positionOfDay(grid, 7, 30), std::make_pair(0, 7));      // August starts on a Sunday
-    EXPECT_EQ(blockLine(grid, 4, 7), "31                  ");         // May starts on a Saturday
-
-    const auto& saturdayEnds = builtGrid(2010, 6);
-    EXPECT_EQ(blockLine(saturdayEnds, 3, 1), "Su Mo Tu We Th Fr Sa");
-    EXPECT_EQ(positionOfDay(saturdayEnds, 0, 1), std::make_pair(5, 2));
-}
-
 TEST(CalendarGridTest, TextPageShape)
 {
-    const auto& grid = builtGrid(2010, 0);
+    const CalendarTextGrid grid = laidOutGrid(2010);
     const auto lines = printedPage(grid);
+    EXPECT_EQ(blockLine(grid, 11, 1), "Mo Tu We Th Fr Sa Su");
+    EXPECT_EQ(blockLine(laidOutGrid(2010, 6), 3, 1), "Su Mo Tu We Th Fr Sa");
     ASSERT_EQ(lines.size(), 44u);
     EXPECT_EQ(lines[3], std::string(34, ' ') + "2010");
     for (int row : {0, 6, 15, 24, 33, 43})
@@ -82,9 +63,7 @@ TEST(CalendarGridTest, TextPageShape)
 
 TEST(CalendarGridTest, RebuildLeavesNoTrace)
 {
-    CalendarTextGrid grid;
-    grid.setYearAndWeekendDay(2010, 0);
-    grid.layOut();
+    CalendarTextGrid grid = laidOutGrid(2010);
     const auto first = printedPage(grid);
     // A longer year line, another week start, and out-of-range weekend days
     // (wrapped, never used as indexes as they stand).
@@ -98,9 +77,10 @@ TEST(CalendarGridTest, RebuildLeavesNoTrace)
     EXPECT_EQ(printedPage(grid), first);
 }
 
-// Every accepted year, against the standard library's calendar: the first of
-// each month under its own weekday's header, and exactly the month's days
-// (so every leap-year rule, 1900, 2000 and 2100 among them).
+// Every accepted year and every week end, against the standard library's
+// calendar: the first and the last of each month under their own weekday's
+// header, and exactly the month's days (so every leap-year rule, 1900, 2000
+// and 2100 among them).
 TEST(CalendarGridTest, EveryYearMatchesTheStandardCalendar)
 {
     using namespace std::chrono;
@@ -110,13 +90,14 @@ TEST(CalendarGridTest, EveryYearMatchesTheStandardCalendar)
         grid.setYearAndWeekendDay(y, weekendDay);
         grid.layOut();
         for (unsigned m = 1; m <= 12; ++m) {
-            const unsigned weekday = std::chrono::weekday{sys_days{year{y} / month{m} / 1}}.c_encoding();
-            const int column = static_cast<int>((weekday + 6 - weekendDay) % 7);
+            const auto columnOf = [&](sys_days day) { return static_cast<int>((weekday{day}.c_encoding() + 6 - weekendDay) % 7); };
+            const sys_days first{year{y} / month{m} / 1}, last{year{y} / month{m} / std::chrono::last};
+            const int column = columnOf(first);
             const int block = static_cast<int>(m) - 1;
-            ASSERT_EQ(grid.cell(block, 1, 3 * column), weekdayNames[weekday][0]) << y << "-" << m;
+            ASSERT_EQ(grid.cell(block, 1, 3 * column), weekdayNames[weekday{first}.c_encoding()][0]) << y << "-" << m;
             ASSERT_EQ(grid.cell(block, 2, 3 * column + 1), '1') << y << "-" << m;
-            const int lastDay = static_cast<int>(unsigned((year{y} / month{m} / std::chrono::last).day()));
-            ASSERT_GE(positionOfDay(grid, block, lastDay).first, 0) << y << "-" << m;
+            const int lastDay = static_cast<int>(unsigned(year_month_day{last}.day()));
+            ASSERT_EQ(positionOfDay(grid, block, lastDay).first, columnOf(last)) << y << "-" << m;
             ASSERT_LT(positionOfDay(grid, block, lastDay + 1).first, 0) << y << "-" << m;
         }
     }

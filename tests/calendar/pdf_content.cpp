@@ -1,16 +1,10 @@
 #include "pdf_content.h"
 
-#include <fstream>
-#include <iterator>
 #include <regex>
 
-namespace {
+#include "tests/support/files.h"
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+namespace {
 
 // Undoes the literal-string escapes: "\057" is '/', "\(" is '('.
 std::string unescape(const std::string& literal)

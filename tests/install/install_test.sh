@@ -10,20 +10,12 @@ for tool in Xvfb xdotool desktop-file-validate appstreamcli man dpkg-deb dpkg-sh
   command -v "$tool" >/dev/null || { echo "install_test: no $tool (scripts/setup --gui); skipped"; exit 77; }
 done
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
-work=$(mktemp -d) pids=() failures=0
+. "$(dirname "$0")/../gui/checks.sh"
+work=$(mktemp -d) pids=() failures=0 limit=0   # each check runs once
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
-
-check() {
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-wait_for() {  # runs the command until it succeeds, for at most $1 seconds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
-}
-not() { ! "$@"; }
+exec 3>&2   # the differences reach the log past the checks' silencing
 same_lines() {  # expected text, actual text
-  [ "$1" = "$2" ] || { diff <(echo "$1") <(echo "$2") || true; return 1; }
+  [ "$1" = "$2" ] || { diff <(echo "$1") <(echo "$2") >&3 || true; return 1; }
 }
 
 # What `cmake --install` puts under the prefix, and what the package holds
@@ -65,9 +57,8 @@ check "no module: both places named" grep -qF "$work/alone/orvelplan-window.so o
 
 # The window from the staged tree: the module is found in lib/orvelplan/, the
 # window shows, and SIGTERM closes it as the window manager's close would.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null & pids+=($!)
-wait_for 20 grep -q '[0-9]' "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work/display" || exit 1
+pids+=("$xvfb_pid")
 XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
 check "the window shows" wait_for 30 xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"
 kill -TERM "$app" 2>/dev/null || true

@@ -3,7 +3,7 @@
 #include "skin/scob_button.h"
 #include "skin/scob_image.h"
 #include "skin/skin_instance.h"
-#include "skin_test_support.h"
+#include "tests/support/drawing.h"
 
 constexpr Colour green = rgbColour(0, 255, 0), strip = rgbColour(234, 228, 221), blue = rgbColour(0, 0, 255);
 

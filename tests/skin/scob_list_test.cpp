@@ -2,7 +2,7 @@
 
 #include "skin/scob_list.h"
 #include "skin/skin_instance.h"
-#include "skin_test_support.h"
+#include "tests/support/drawing.h"
 
 constexpr Colour white = rgbColour(255, 255, 255), yellow = rgbColour(255, 255, 0);
 constexpr Colour salmon = rgbColour(255, 150, 125), green = rgbColour(0, 255, 0);

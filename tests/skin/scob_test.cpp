@@ -1,11 +1,9 @@
-#include <array>
 #include <tuple>
 
 #include "skin/scob_button.h"
-#include "skin/scob_group.h"
 #include "skin/scob_state_button.h"
 #include "skin/skin_instance.h"
-#include "skin_test_support.h"
+#include "tests/support/drawing.h"
 
 // Three skins that differ in colour role 0 and bitmap role 1.
 struct ThreeSkins : scobSkin {
@@ -29,7 +27,7 @@ TEST(Scob, HitTestIncludesTheRightAndBottomEdge)
     EXPECT_TRUE(c.isOver(2147483647, 5));
 }
 
-TEST(Buttons, MouseKindsPushCancelledByLeavingCaptionsAndStateButtonPressesAndWrap)
+TEST(Buttons, MouseKindsPushCancelledByLeavingAndStateButtonPressesAndWrap)
 {
     skinInstance skin;
     scobButton button;
@@ -45,16 +43,6 @@ TEST(Buttons, MouseKindsPushCancelledByLeavingCaptionsAndStateButtonPressesAndWr
     EXPECT_TRUE(button.state() == 1 && button.isDirty());
     EXPECT_FALSE(button.mouseButton(20, 20, 2, 0));
 
-    button.setCaption("Go", 1);  // caption 2 is copied from caption 1 while it is empty
-    button.setDirty(false);
-    button.setCaption("Go", 1);
-    button.setCaption("x", 10);
-    EXPECT_EQ(std::pair(button.isDirty(), button.caption(2)), std::pair(false, std::string("Go")));
-    button.setCaption("Down", 2);
-    EXPECT_TRUE(button.isDirty());
-    button.setCaption("Up", 1);
-    EXPECT_EQ(button.caption(2), "Down");
-
     scobStateButton toggle;
     toggle.setup(431, 1, 20, 20, skin, 7, 8, 2, 15, 6, 1);
     EXPECT_FALSE(toggle.mouseButton(440, 10, 2, 0));
@@ -68,40 +56,26 @@ TEST(Buttons, MouseKindsPushCancelledByLeavingCaptionsAndStateButtonPressesAndWr
     EXPECT_TRUE(toggle.mouseButton(440, 10, 2, 0) && toggle.state() == 1);
 }
 
-TEST(ScobGroup, GuardsItsIndexesAndPaintAllClearsEveryDirtyFlag)
+// Lookups outside the tables answer 0 (black, no bitmap), never another entry's value.
+TEST(Skins, NextSkinCyclesAndLookupsOutsideTheTablesAnswerZero)
 {
-    constexpr int full = scobGroup::capacity;
-    scobGroup group;
-    std::array<scob, full + 1> controls;
-    group.add(controls[0], 101);
-    for (int i : {-1, 1, full})
-        EXPECT_TRUE(group.control(i) == nullptr && group.commandNumber(i) == scobGroup::noCommandNumber) << i;
-    for (int i = 1; i <= full; ++i)  // the last one does not fit
-        group.add(controls[i], i);
-    EXPECT_TRUE(group.count() == full && group.control(full - 1) == &controls[full - 1] && group.commandNumber(0) == 101);
-    controls[1].setVisible(true);
-    painted(4, 4, [&](DrawContext& dc) { group.paintAll(dc); });
-    for (int i = 0; i < full; ++i)
-        EXPECT_FALSE(controls[i].isDirty()) << i;
-}
-
-TEST(Skins, LookupsCyclingAndIndexesOutsideTheTables)
-{
-    skinInstance theme;
-    EXPECT_EQ(std::tuple(theme.colour(5, 1), theme.colour(5, 0), theme.bitmapId(3, 2), theme.bitmapId(1, 2)),
-              std::tuple(0xFFFF00, 0, 103, 0));
     ThreeSkins skin;
-    for (int s : {0, 1, 2, 0}) {  // nextSkin cycles through the three
+    for (int s : {0, 1, 2, 0}) {
         EXPECT_EQ(skin.colour(0, 1) + skin.bitmapId(1, 1), 0x10 + 101 + 2 * s) << s;
         skin.nextSkin();
     }
-    // Without the range checks each of these would read a value set above.
-    for (auto [role, second] : {std::pair{1, -49}, {0, 51}, {50, 1}})
-        EXPECT_EQ(skin.colour(role, second) + skin.bitmapId(role, second), 0) << role << "," << second;
-    for (int outside : {-1, 10}) {
-        skin.setCurrentSkin(outside);
-        EXPECT_EQ(skin.colour(1, 1) + skin.bitmapId(1, 1), 0) << outside;
+    for (auto [current, role, second] : {std::tuple{0, 1, -49}, {0, 0, 51}, {0, 50, 1}, {10, 1, 1}}) {
+        skin.setCurrentSkin(current);
+        EXPECT_EQ(skin.colour(role, second) + skin.bitmapId(role, second), 0) << current << "," << role << "," << second;
     }
-    skin.nextSkin();
+    skin.nextSkin();  // from outside the skins back to the first
     EXPECT_EQ(skin.currentSkin(), 0);
+}
+
+// The pressed and switched-on pictures of the theme, which no pixel test draws.
+TEST(Skins, ThemePicturesOfTheSecondState)
+{
+    const skinInstance theme;
+    for (auto [role, picture] : {std::pair{1, 0}, {3, 103}, {4, 106}, {5, 108}, {7, 113}})
+        EXPECT_EQ(theme.bitmapId(role, 2), picture) << role;
 }

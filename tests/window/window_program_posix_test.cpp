@@ -5,20 +5,18 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "tests/test_support.h"
+#include "tests/support/program.h"
 
 namespace {
 
 std::string output(const TemporaryFolder& data) { return readFile(data.file("output.txt")); }
 
-// Runs the real program (ORVEL_BINARY) with its data folder in `data`, its
-// output in output.txt there, SDL_VIDEODRIVER set to `videoDriver` (nullptr:
-// left to SDL). When `quit` is set it is asked to quit once its
-// first screen is built (that prints the text page of 2010). Gives the exit
-// status, or -1 when it did not end by itself within 30 seconds.
+// Runs the real program with its data folder in `data`, its output in
+// output.txt there, SDL_VIDEODRIVER set to `videoDriver` (nullptr: left to
+// SDL). When `quit` is set it is sent `quitSignal` once its first screen is
+// built (that prints the text page of 2010). Gives the exit status, or -1 when
+// it did not end by itself within 30 seconds.
 int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, int quitSignal = SIGTERM)
 {
     // The page of an earlier run must not pass for this one's.
@@ -30,17 +28,10 @@ int runProgram(const TemporaryFolder& data, const char* videoDriver, bool quit, 
                                    {{"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}, {"SDL_VIDEODRIVER", videoDriver},
                                     {"XDG_DATA_HOME", data.path().c_str()}, {"XDG_CACHE_HOME", cache.c_str()}});
     close(out);
-    for (int tick = 0; tick < 1500; ++tick) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return exitStatus(pid, 30, [&] {
         if (quit && output(data).find("2010") != std::string::npos)
             quit = kill(pid, quitSignal) != 0;  // ask once
-        usleep(20000);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
+    });
 }
 
 class ProgramTest : public ::testing::Test {

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 
 #include "platform/sdl/typeface_cache.h"
-#include "tests/calendar/temporary_folder.h"
+#include "tests/support/files.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #pragma once
+// Drawing helpers of the skin and pixel tests.
 
 #include <gtest/gtest.h>
 
