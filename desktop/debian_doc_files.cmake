@@ -1,5 +1,7 @@
 # Run by CPack on the staged tree: doc/orvelplan/LICENSE becomes Debian's
-# machine-readable copyright file, and a changelog for this release is added.
+# machine-readable copyright file, the Debian changelog is added, and the
+# compiler's notes are taken out of the stripped programs as Debian's own
+# packages have them.
 set(doc ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_ORVEL_DOC_DIR})
 if(NOT EXISTS ${doc}/LICENSE)
   message(FATAL_ERROR "no LICENSE in the staged tree at ${doc}")
@@ -31,13 +33,20 @@ ${license_text}
 ")
 file(REMOVE ${doc}/LICENSE)
 
-execute_process(COMMAND date -u -R -d "${CPACK_ORVEL_RELEASE_DATE} 12:00"
-                OUTPUT_VARIABLE release_date OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-file(WRITE ${doc}/changelog
-"${CPACK_PACKAGE_NAME} (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium
+# The Debian changelog is kept by hand beside this script; its newest entry
+# must be the package being made.
+file(STRINGS ${CPACK_ORVEL_DEBIAN_CHANGELOG} newest LIMIT_COUNT 1)
+set(expected "${CPACK_PACKAGE_NAME} (${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}) ")
+string(FIND "${newest}" "${expected}" at)
+if(NOT at EQUAL 0)
+  message(FATAL_ERROR "${CPACK_ORVEL_DEBIAN_CHANGELOG} starts with '${newest}': "
+                      "add an entry for ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE} at its top")
+endif()
+file(COPY_FILE ${CPACK_ORVEL_DEBIAN_CHANGELOG} ${doc}/changelog.Debian)
+execute_process(COMMAND gzip -9 --no-name --force ${doc}/changelog.Debian COMMAND_ERROR_IS_FATAL ANY)
 
-  * Release ${CPACK_PACKAGE_VERSION}.
-
- -- ${CPACK_PACKAGE_CONTACT}  ${release_date}
-")
-execute_process(COMMAND gzip -9 --no-name --force ${doc}/changelog COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB_RECURSE programs ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/bin/*
+                           ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/lib/*.so)
+foreach(program IN LISTS programs)
+  execute_process(COMMAND objcopy --remove-section=.comment ${program} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()

@@ -34,7 +34,7 @@ share/man/man1/orvelplan.1.gz
 share/metainfo/example.orvel.orvelplan.metainfo.xml
 END
 )
-packaged=$( (grep -v LICENSE <<<"$installed"; echo share/doc/orvelplan/copyright; echo share/doc/orvelplan/changelog.gz) |
+packaged=$( (grep -v LICENSE <<<"$installed"; echo share/doc/orvelplan/copyright; echo share/doc/orvelplan/changelog.Debian.gz) |
             sed 's|^|./usr/|' | sort)
 
 stage="$work/stage"
@@ -75,7 +75,7 @@ check "AppStream data valid" appstreamcli validate --no-net "$share/metainfo/exa
 manual=$(MANWIDTH=80 man --warnings -l "$share/man/man1/orvelplan.1.gz" 2>"$work/man.err")
 check "manual page renders without warnings" [ ! -s "$work/man.err" ]
 cat "$work/man.err"
-for section in NAME SYNOPSIS OPTIONS "EXIT STATUS" FILES EXAMPLES; do
+for section in NAME SYNOPSIS OPTIONS "EXIT STATUS" FILES EXAMPLES "SEE ALSO"; do
   check "manual page has $section" grep -qx "$section" <<<"$manual"
 done
 check "manual page shows this release" grep -q "Orvel Planner $version" <<<"$manual"
@@ -104,8 +104,13 @@ END
 
 # The Debian package made from the same build.
 cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >/dev/null
-deb="$work/package/orvelplan_${version}_amd64.deb"
+deb="$work/package/orvelplan_${version}-1_amd64.deb"
 check "package file name" [ -f "$deb" ]
+# The modules are private: no maintainer script runs ldconfig for them.
+check "no maintainer scripts" same_lines "control md5sums" "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed -n 's|^\./\(.\)|\1|p' | sort | xargs)"
+check "the newest changelog entry is this package" same_lines "orvelplan (${version}-1) unstable; urgency=medium" \
+  "$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/orvelplan/changelog.Debian.gz | gzip -d | head -n1)"
+check "locales-all recommended for --language" grep -q 'locales-all' <<<"$(dpkg-deb -f "$deb" Recommends)"
 check "package files" same_lines "$packaged" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)"
 depends=$(dpkg-deb -f "$deb" Depends)
 check "dependencies found by dpkg-shlibdeps: $depends" grep -q 'libsdl2-2.0-0 (>= [0-9.]*).*libx11-6' <<<"$depends"

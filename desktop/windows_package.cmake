@@ -1,0 +1,30 @@
+# What the Windows build ships beside orvelplan.exe: README.txt for Windows
+# users and LICENSE.txt, both with CR LF line ends, and the installer made by
+# makensis (Debian's nsis): orvelplan-<version>-windows-x86_64-setup.exe.
+# scripts/package windows puts the first three into the zip archive.
+find_program(MAKENSIS makensis)
+if(NOT MAKENSIS)
+  message(FATAL_ERROR "makensis makes the Windows installer: install nsis (scripts/setup --windows does)")
+endif()
+
+set(ORVEL_WINDOWS_README ${PROJECT_BINARY_DIR}/README.txt)
+set(ORVEL_WINDOWS_LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${ORVEL_WINDOWS_README} @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${ORVEL_WINDOWS_LICENSE} @ONLY NEWLINE_STYLE CRLF)
+
+# The icon the platform layer makes for the executable's resources.
+set(ORVEL_ICON ${PROJECT_BINARY_DIR}/platform/win32/orvelplan.ico)
+set(ORVEL_INSTALLER ${PROJECT_BINARY_DIR}/orvelplan-${PROJECT_VERSION}-windows-x86_64-setup.exe)
+# The script names the built executable, so it is written in two steps: the
+# configured values, then the executable's path once the build knows it.
+set(ORVEL_INSTALLER_SCRIPT ${PROJECT_BINARY_DIR}/orvelplan.nsi)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/orvelplan.nsi.in ${PROJECT_BINARY_DIR}/orvelplan.nsi.configured @ONLY)
+file(GENERATE OUTPUT ${ORVEL_INSTALLER_SCRIPT} INPUT ${PROJECT_BINARY_DIR}/orvelplan.nsi.configured)
+
+add_custom_command(
+  OUTPUT ${ORVEL_INSTALLER}
+  COMMAND ${MAKENSIS} -V2 ${ORVEL_INSTALLER_SCRIPT}
+  DEPENDS orvelplan ${ORVEL_INSTALLER_SCRIPT} ${ORVEL_WINDOWS_README} ${ORVEL_WINDOWS_LICENSE}
+  COMMENT "Making the installer"
+  VERBATIM)
+add_custom_target(orvelplan_installer ALL DEPENDS ${ORVEL_INSTALLER})

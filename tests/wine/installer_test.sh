@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine: an older version installed first, this
+# one silently over it, the entry in Apps & features and the Start-menu
+# shortcuts, the program run from Program Files and from its calendar
+# shortcut's command, then the silent uninstall, which removes the program and its
+# entries and leaves the calendars and settings in C:\ProgramData.
+#   installer_test.sh <setup.exe> <installer script> <version>
+set -euo pipefail
+usage="usage: installer_test.sh <setup.exe> <installer script> <version>"
+setup=${1:?$usage}
+script=${2:?$usage}
+version=${3:?$usage}
+command -v makensis >/dev/null || { echo "installer_test: no makensis (scripts/setup --windows); skipped"; exit 77; }
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/wine_prefix.sh"
+work=$(mktemp -d)
+if wine_session_join; then
+  trap 'rm -rf "$work"' EXIT
+else
+  trap 'wine_session_end; rm -rf "$work"' EXIT
+  wine_session_begin "$work/prefix"
+fi
+failures=0
+limit=1
+# A check that polls: the uninstaller finishes in a copy of itself after the
+# one started has returned.
+eventually() { limit=30 check "$@"; }
+same() { [ "$1" = "$2" ]; }
+near() { [ $(($1 - $2)) -le "$3" ] && [ $(($2 - $1)) -le "$3" ]; }  # A B TOLERANCE
+seconds_since() { echo "$(($(date +%s%N) - $1))" | awk '{ printf "%.1f", $1 / 1e9 }'; }
+
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvelPlanner'
+folder='C:\Program Files\Orvel Planner'
+installed="$WINEPREFIX/drive_c/Program Files/Orvel Planner"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvel Planner"
+calendar_shortcut="$menu/This year's calendar.lnk"
+data="$(wine_program_data)/orvel/orvelplan"
+
+value() {  # NAME: the value's data in the program's uninstall key, or nothing
+  wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 \{4\}REG_[A-Z_]* \{4\}//p"
+}
+uninstall_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null | grep -c 'OrvelPlanner' || true; }
+no_entry() { same 0 "$(uninstall_entries)"; }
+
+# An installer of an older version, from the same script.
+makensis -V1 -DVERSION=1.0 "-DOUTFILE=$work/old-setup.exe" "$script" >/dev/null
+wine "$work/old-setup.exe" /S
+check "the older version installed" same 1.0 "$(value DisplayVersion)"
+
+started=$(date +%s%N)
+wine "$setup" /S
+echo "silent install over the older version: $(seconds_since "$started") s"
+check "one entry in Apps & features" same 1 "$(uninstall_entries)"
+while IFS='|' read -r name expected; do
+  actual=$(value "$name")
+  check "entry $name: '$actual'" same "$expected" "$actual"
+done <<END
+DisplayName|Orvel Planner
+DisplayVersion|$version
+Publisher|The Orvel Planner developers
+DisplayIcon|$folder\\orvelplan.exe,0
+InstallLocation|$folder
+UninstallString|"$folder\\uninstall.exe"
+QuietUninstallString|"$folder\\uninstall.exe" /S
+END
+size_kb=$(du -sk --apparent-size "$installed" | cut -f1)
+estimated=$(($(value EstimatedSize || true)))
+check "estimated size ${estimated} KB is the folder's ${size_kb} KB" near "$estimated" "$size_kb" 8
+for file in orvelplan.exe README.txt LICENSE.txt uninstall.exe; do
+  check "installed $file" [ -f "$installed/$file" ]
+done
+# A shortcut holds its target, folder and arguments as UTF-16 strings.
+shortcut_strings() { strings -e l "$1" | tr '\n' '|'; }
+check "Start-menu shortcut to the window" same \
+  "Program Files|Orvel Planner|orvelplan.exe|$folder|" "$(shortcut_strings "$menu/Orvel Planner.lnk")"
+check "Start-menu shortcut to this year's calendar" grep -qF \
+  "|$folder|pdf --open|" <<<"$(shortcut_strings "$calendar_shortcut")"
+
+# The installed program; then the calendar shortcut's command, which writes
+# into the program folder. Wine starts a shortcut only with a desktop shell
+# running, so the command is run as the shortcut gives it.
+program="$folder\\orvelplan.exe"
+check "--version from Program Files" same "orvelplan (Orvel Planner) $version" \
+  "$(wine "$program" --version | tr -d '\r' | head -n1)"
+check "pdf from Program Files" same "$(wine_path "$work/year.pdf")" \
+  "$(wine "$program" pdf --year 2026 --output "$(wine_path "$work/year.pdf")" | tr -d '\r')"
+check "the calendar is a PDF" grep -q '^%PDF-' "$work/year.pdf"
+before=$(ls "$data" 2>/dev/null | sort || true)
+wine_record_opens "$work/opened.log"
+(cd "$installed" && wine "$program" pdf --open >/dev/null)
+limit=20 check "this year's calendar made in the program folder and opened" \
+  grep -qi '^C:\\ProgramData\\orvel\\orvelplan\\orvelplan[0-9]*\.pdf' "$work/opened.log"
+made=$(comm -13 <(echo "$before") <(ls "$data" | sort) | head -n1)
+check "the new calendar: '$made'" grep -q '^%PDF-' "$data/$made"
+# The user's settings, made here when no earlier test left them.
+settings_made=0
+[ -f "$data/orvelplan.ini" ] || { printf 'skin=0\r\n' >"$data/orvelplan.ini"; settings_made=1; }
+
+started=$(date +%s%N)
+wine "$installed/uninstall.exe" /S
+eventually "the program folder removed" not [ -e "$installed" ]
+echo "silent uninstall: $(seconds_since "$started") s"
+eventually "the entry in Apps & features removed" no_entry
+check "the Start-menu folder removed" not [ -e "$menu" ]
+check "the user's calendar kept" [ -f "$data/$made" ]
+check "the user's settings kept" [ -f "$data/orvelplan.ini" ]
+[ -z "$made" ] || rm -f "${data:?}/$made"
+[ "$settings_made" = 0 ] || rm -f "$data/orvelplan.ini"
+
+echo "installer_test: $failures failed"
+[ "$failures" -eq 0 ]
