@@ -46,13 +46,8 @@ std::string failure(const FileSystem& system, const std::string& path, const Fil
 SavedFile heldFile(Folder folder, std::string name, std::optional<FileIdentity> identity, SystemHandle claim,
                    SystemHandle hold)
 {
-    auto state = std::make_unique<SavedFile::State>();
-    state->folder = std::move(folder);
-    state->name = std::move(name);
-    state->identity = identity;
-    state->claim = std::move(claim);
-    state->hold = std::move(hold);
-    return SavedFile(std::move(state));
+    return SavedFile(std::make_unique<SavedFile::State>(
+        SavedFile::State{std::move(folder), std::move(name), identity, std::move(claim), std::move(hold)}));
 }
 
 // Temporary files of runs that were killed before they finished: those of
@@ -69,60 +64,49 @@ void removeAbandonedTemporaryFiles(const FileSystem& system, const Folder& folde
 
 // A complete copy of the new content under a temporary name, flushed and
 // closed. Removed again unless it was put in place.
-class StagedFile {
-public:
+struct StagedFile {
     StagedFile(const FileSystem& system, const Folder& folder, std::string_view bytes,
                const std::string& keepPermissionsOf)
-        : system_(system), folder_(folder)
+        : system(system), folder(folder)
     {
         static unsigned counter = 0;
-        CreatedFile created;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ = temporaryFileName(system.processId(), counter++);
-            created = system.createExclusive(folder, name_, keepPermissionsOf);
-            if (created.error.meaning != Meaning::exists)
-                break;
+        for (int attempt = 0; attempt < 100 && (attempt == 0 || created.error.meaning == Meaning::exists); ++attempt) {
+            name = temporaryFileName(system.processId(), counter++);
+            created = system.createExclusive(folder, name, keepPermissionsOf);
         }
-        if (created.error) {
-            error_ = created.error;
-            name_.clear();
+        error = created.error;
+        if (error) {
+            if (!created.file.valid())
+                name.clear();
             return;
         }
-        hold_ = std::move(created.hold);
-        identity_ = created.identity;
-        error_ = system.writeAll(created.file, bytes, false);
-        if (!error_)
-            error_ = system.flush(created.file);
-        if (const FileError closed = system.close(created.file); !error_)
-            error_ = closed;
+        error = system.writeAll(created.file, bytes, false);
+        if (const FileError closed = system.flushAndClose(created.file, !error); !error)
+            error = closed;
     }
     ~StagedFile()
     {
-        if (!name_.empty() && !placed_)
-            system_.remove(folder_, name_);
+        if (!name.empty() && !placed)
+            system.remove(folder, name);
     }
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    const FileError& error() const { return error_; }
-    // Creation failed before anything was written (as in a folder we may not change).
-    bool notCreated() const { return name_.empty(); }
-    const std::string& name() const { return name_; }
-    const FileIdentity& identity() const { return identity_; }
-    SystemHandle markPlaced()
+    // Creation failed (as in a folder we may not change); nothing to remove.
+    bool notCreated() const { return name.empty(); }
+    // The staged file, renamed to `target` in `openFolder` (the folder it is in).
+    SavedFile placedAs(Folder& openFolder, const std::string& target, SystemHandle claim)
     {
-        placed_ = true;
-        return std::move(hold_);
+        placed = true;
+        return heldFile(std::move(openFolder), target, created.identity, std::move(claim), std::move(created.hold));
     }
 
-private:
-    const FileSystem& system_;
-    const Folder& folder_;
-    std::string name_;
-    SystemHandle hold_;
-    FileIdentity identity_;
-    FileError error_;
-    bool placed_ = false;
+    const FileSystem& system;
+    const Folder& folder;
+    std::string name;
+    CreatedFile created;
+    FileError error;
+    bool placed = false;
 };
 
 std::string writeInto(const FileSystem& system, const std::string& path, const std::string& shownPath,
@@ -132,9 +116,7 @@ std::string writeInto(const FileSystem& system, const std::string& path, const s
     SystemHandle file = system.openForWriting(path, regularFile, error);
     if (!error)
         error = system.writeAll(file, bytes, regularFile);
-    if (!error && regularFile)
-        error = system.flush(file);
-    if (const FileError closed = system.close(file); !error)
+    if (const FileError closed = system.flushAndClose(file, !error && regularFile); !error)
         error = closed;
     return error ? failure(system, shownPath, error) : std::string();
 }
@@ -152,7 +134,7 @@ SaveResult replaceRegularFile(const FileSystem& system, const std::string& path,
     }
     removeAbandonedTemporaryFiles(system, folder);
     StagedFile staged(system, folder, bytes, exists ? path : std::string());
-    if (staged.notCreated() && exists && staged.error().meaning == Meaning::denied) {
+    if (staged.notCreated() && exists && staged.error.meaning == Meaning::denied) {
         // A folder we may not change can still hold a file we may write; it
         // is overwritten in place, room reserved first.
         result.error = writeInto(system, path, shownPath, bytes, true);
@@ -162,15 +144,12 @@ SaveResult replaceRegularFile(const FileSystem& system, const std::string& path,
         }
         return result;
     }
-    if (!staged.error())
-        error = system.replace(folder, staged.name(), name);
-    if (staged.error() || error) {
-        result.error = failure(system, shownPath, staged.error() ? staged.error() : error);
-        return result;
-    }
-    SystemHandle hold = staged.markPlaced();
-    SystemHandle claim = system.claimName(folder, name).value_or(SystemHandle());
-    result.file = heldFile(std::move(folder), name, staged.identity(), std::move(claim), std::move(hold));
+    if (!staged.error)
+        error = system.replace(folder, staged.name, name);
+    if (staged.error || error)
+        result.error = failure(system, shownPath, staged.error ? staged.error : error);
+    else
+        result.file = staged.placedAs(folder, name, system.claimName(folder, name).value_or(SystemHandle()));
     return result;
 }
 
@@ -179,26 +158,18 @@ SaveResult replaceRegularFile(const FileSystem& system, const std::string& path,
 SaveResult writeFileAtomically(const FileSystem& system, const std::string& target, std::string_view bytes,
                                SpecialTarget special)
 {
-    SaveResult result;
     const TargetFacts facts = system.examineTarget(target);
-    switch (facts.kind) {
-    case Kind::missing:
-    case Kind::regularFile:
+    if (facts.kind == Kind::missing || facts.kind == Kind::regularFile)
         return replaceRegularFile(system, facts.fileToWrite, target, bytes, facts.kind == Kind::regularFile);
-    case Kind::other:
-        // A FIFO, terminal or device is written into as a program writing to
-        // it would: no truncation, no temporary file, no flush.
-        if (special == SpecialTarget::refuse)
-            result.error = "cannot write " + target + ": not a regular file";
-        else
-            result.error = writeInto(system, target, target, bytes, false);
-        return result;
-    case Kind::writeProtected:
-    case Kind::folder:
-    case Kind::unknown:
-        break;
-    }
-    result.error = failure(system, target, facts.error);
+    SaveResult result;
+    // A FIFO, terminal or device is written into as a program writing to it
+    // would: no truncation, no temporary file, no flush.
+    if (facts.kind != Kind::other)
+        result.error = failure(system, target, facts.error);
+    else if (special == SpecialTarget::refuse)
+        result.error = "cannot write " + target + ": not a regular file";
+    else
+        result.error = writeInto(system, target, target, bytes, false);
     return result;
 }
 
@@ -224,8 +195,8 @@ ClaimResult claimNewFile(const FileSystem& system, const std::vector<std::string
     const std::size_t folderLength = candidates.front().size() - firstName.size();
     removeAbandonedTemporaryFiles(system, folder);
     StagedFile staged(system, folder, bytes, {});
-    if (staged.error()) {
-        result.error = failure(system, candidates.front(), staged.error());
+    if (staged.error) {
+        result.error = failure(system, candidates.front(), staged.error);
         return result;
     }
     for (const std::string& candidate : candidates) {
@@ -238,7 +209,7 @@ ClaimResult claimNewFile(const FileSystem& system, const std::vector<std::string
             std::optional<SystemHandle> claim = system.claimName(folder, name);
             if (!claim)
                 break;
-            error = system.placeIfAbsent(folder, staged.name(), name);
+            error = system.placeIfAbsent(folder, staged.name, name);
             if (error && error.meaning != Meaning::exists) {
                 result.error = failure(system, candidate, error);
                 return result;
@@ -252,17 +223,16 @@ ClaimResult claimNewFile(const FileSystem& system, const std::vector<std::string
                     break;
                 if (system.identity(folder, name) != existing.identity)
                     continue;
-                error = system.replace(folder, staged.name(), name);
-                if (error.meaning == Meaning::denied || error.meaning == Meaning::busy)
+                error = system.replace(folder, staged.name, name);
+                if (error.meaning == Meaning::denied)
                     break;
                 if (error) {
                     result.error = failure(system, candidate, error);
                     return result;
                 }
             }
-            SystemHandle hold = staged.markPlaced();
             result.path = candidate;
-            result.file = heldFile(std::move(folder), name, staged.identity(), std::move(*claim), std::move(hold));
+            result.file = staged.placedAs(folder, name, std::move(*claim));
             return result;
         }
     }

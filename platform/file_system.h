@@ -14,7 +14,7 @@
 
 // A system error number (errno, GetLastError), and what it means to saving.
 struct FileError {
-    enum class Meaning { none, exists, denied, busy, other };
+    enum class Meaning { none, exists, denied, other };  // denied: also held by another program
     Meaning meaning = Meaning::none;
     unsigned long code = 0;
     explicit operator bool() const { return meaning != Meaning::none; }
@@ -62,9 +62,10 @@ struct FileIdentity {
 
 // A path to write to, as the system sees it.
 struct TargetFacts {
-    enum class Kind { missing, regularFile, writeProtected, folder, other, unknown };
+    // refused: a folder, a write-protected file, a path that cannot be looked at
+    enum class Kind { missing, regularFile, other, refused };
     Kind kind = Kind::missing;
-    FileError error;          // writeProtected, folder, unknown: the reason to give
+    FileError error;          // refused: the reason to give
     std::string fileToWrite;  // missing, regularFile: the file to replace, where links lead
 };
 
@@ -79,7 +80,8 @@ struct CreatedFile {
 
 // An existing file under a name that may be reused.
 struct ExistingFile {
-    enum class State { gone, notAFile, heldByAnotherCopy, open };
+    // taken: not a regular file, or held by another copy of the program
+    enum class State { gone, taken, open };
     State state = State::gone;
     SystemHandle lock;  // held until the name is reused, where copies claim files by locks
     FileIdentity identity;
@@ -112,9 +114,9 @@ public:
     // With `wholeFile`, room is reserved first so that a full disk is found
     // before anything changes, and the file ends after `bytes`.
     virtual FileError writeAll(const SystemHandle& file, std::string_view bytes, bool wholeFile) const;
-    virtual FileError flush(const SystemHandle& file) const;
-    // Closes and reports the result: a delayed write error can show up only here.
-    virtual FileError close(SystemHandle& file) const;
+    // Flushes the file to disk when asked, then closes it; a delayed write
+    // error can show up only here.
+    virtual FileError flushAndClose(SystemHandle& file, bool flush) const;
 
     // Puts file `from` in the place of `to` in one step, replacing what was
     // there; both are in `folder`. Done also on disk when it returns.

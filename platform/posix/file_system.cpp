@@ -20,20 +20,11 @@ namespace {
 FileError fileError(int code)
 {
     using Meaning = FileError::Meaning;
-    switch (code) {
-    case 0:
-        return {};
-    case EEXIST:
-        return {Meaning::exists, EEXIST};
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return {Meaning::denied, static_cast<unsigned long>(code)};
-    case EBUSY:
-        return {Meaning::busy, EBUSY};
-    default:
-        return {Meaning::other, static_cast<unsigned long>(code)};
-    }
+    const Meaning meaning = code == 0 ? Meaning::none
+                            : code == EEXIST ? Meaning::exists
+                            : code == EACCES || code == EPERM || code == EROFS ? Meaning::denied
+                            : Meaning::other;
+    return {meaning, static_cast<unsigned long>(code)};
 }
 
 FileError lastError()
@@ -105,16 +96,16 @@ TargetFacts FileSystem::examineTarget(const std::string& path) const
     struct stat status;
     if (stat(path.c_str(), &status) != 0) {
         if (errno != ENOENT)
-            return {TargetFacts::Kind::unknown, lastError(), {}};
+            return {TargetFacts::Kind::refused, lastError(), {}};
         facts.fileToWrite = linkDestination(path);
         return facts;
     }
     if (S_ISDIR(status.st_mode))
-        return {TargetFacts::Kind::folder, fileError(EISDIR), {}};
+        return {TargetFacts::Kind::refused, fileError(EISDIR), {}};
     if (!S_ISREG(status.st_mode))
         return {TargetFacts::Kind::other, {}, {}};
     if (const int denied = writeDenied(AT_FDCWD, path.c_str(), status))
-        return {TargetFacts::Kind::writeProtected, fileError(denied), {}};
+        return {TargetFacts::Kind::refused, fileError(denied), {}};
     // Through links the file itself is replaced, in its own folder.
     char* real = realpath(path.c_str(), nullptr);
     facts = {TargetFacts::Kind::regularFile, {}, real ? real : path};
@@ -181,13 +172,10 @@ CreatedFile FileSystem::createExclusive(const Folder& folder, const std::string&
     struct stat status;
     if (created.hold.valid())
         flock(fd(created.hold), LOCK_EX | LOCK_NB);
-    if (!created.hold.valid() || fstat(fd(created.file), &status) != 0) {
+    if (!created.hold.valid() || fstat(fd(created.file), &status) != 0)
         created.error = lastError();
-        created.file.reset();
-        unlinkat(fd(folder.handle), name.c_str(), 0);
-        return created;
-    }
-    created.identity = identityOf(status);
+    else
+        created.identity = identityOf(status);
     struct stat original;
     if (!keepPermissionsOf.empty() && stat(keepPermissionsOf.c_str(), &original) == 0) {
         // Only root can hand the file back to its owner; others keep it as theirs.
@@ -228,16 +216,12 @@ FileError FileSystem::writeAll(const SystemHandle& file, std::string_view bytes,
     return regular && ftruncate(fd(file), size) != 0 ? lastError() : FileError();
 }
 
-FileError FileSystem::flush(const SystemHandle& file) const
+FileError FileSystem::flushAndClose(SystemHandle& file, bool flush) const
 {
-    return fsync(fd(file)) == 0 || errno == EINVAL ? FileError() : lastError();
-}
-
-FileError FileSystem::close(SystemHandle& file) const
-{
-    if (!file.valid())
-        return {};
-    return ::close(static_cast<int>(file.take())) == 0 ? FileError() : lastError();
+    FileError error = flush && fsync(fd(file)) != 0 ? lastError() : FileError();
+    if (file.valid() && ::close(static_cast<int>(file.take())) != 0 && !error)
+        error = lastError();
+    return error;
 }
 
 namespace {
@@ -298,11 +282,10 @@ ExistingFile FileSystem::openExisting(const Folder& folder, const std::string& n
     existing.lock = handleOf(openat(fd(folder.handle), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat status;
     if (!existing.lock.valid())
-        existing.state = errno == ENOENT ? ExistingFile::State::gone : ExistingFile::State::notAFile;
-    else if (fstat(fd(existing.lock), &status) != 0 || !S_ISREG(status.st_mode))
-        existing.state = ExistingFile::State::notAFile;
-    else if (flock(fd(existing.lock), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        existing.state = ExistingFile::State::heldByAnotherCopy;
+        existing.state = errno == ENOENT ? ExistingFile::State::gone : ExistingFile::State::taken;
+    else if (fstat(fd(existing.lock), &status) != 0 || !S_ISREG(status.st_mode) ||
+             (flock(fd(existing.lock), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK))
+        existing.state = ExistingFile::State::taken;
     else
         existing = {ExistingFile::State::open, std::move(existing.lock), identityOf(status),
                     writeDenied(fd(folder.handle), name.c_str(), status) == 0};

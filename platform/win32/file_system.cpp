@@ -17,20 +17,11 @@ namespace {
 FileError fileError(DWORD code)
 {
     using Meaning = FileError::Meaning;
-    switch (code) {
-    case ERROR_SUCCESS:
-        return {};
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return {Meaning::exists, code};
-    case ERROR_ACCESS_DENIED:
-        return {Meaning::denied, code};
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return {Meaning::busy, code};
-    default:
-        return {Meaning::other, code};
-    }
+    const Meaning meaning = code == ERROR_SUCCESS ? Meaning::none
+                            : code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? Meaning::exists
+                            : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? Meaning::denied
+                            : Meaning::other;
+    return {meaning, code};
 }
 
 FileError lastError()
@@ -55,6 +46,8 @@ SystemHandle openNamed(const std::string& path, DWORD access, DWORD sharing)
     return handleOf(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// "An operation is not supported on a directory", missing from some headers.
+constexpr DWORD directoryNotSupported = 336;
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::string& path)
@@ -100,7 +93,7 @@ TargetFacts FileSystem::examineTarget(const std::string& path) const
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {TargetFacts::Kind::folder, fileError(ERROR_DIRECTORY_NOT_SUPPORTED), {}};
+        return {TargetFacts::Kind::refused, fileError(directoryNotSupported), {}};
     // Devices and pipes (NUL, CON, \\.\pipe\...) open as something other than
     // a disk file; opening a disk file this way changes nothing.
     const SystemHandle existing = openNamed(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
@@ -109,7 +102,7 @@ TargetFacts FileSystem::examineTarget(const std::string& path) const
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return {TargetFacts::Kind::missing, {}, path};
     if (attributes & FILE_ATTRIBUTE_READONLY)
-        return {TargetFacts::Kind::writeProtected, fileError(ERROR_ACCESS_DENIED), {}};
+        return {TargetFacts::Kind::refused, fileError(ERROR_ACCESS_DENIED), {}};
     // A symbolic link is replaced by the file rather than followed.
     return {TargetFacts::Kind::regularFile, {}, path};
 }
@@ -201,16 +194,12 @@ FileError FileSystem::writeAll(const SystemHandle& file, std::string_view bytes,
     return wholeFile && !SetEndOfFile(handle(file)) ? lastError() : FileError();
 }
 
-FileError FileSystem::flush(const SystemHandle& file) const
+FileError FileSystem::flushAndClose(SystemHandle& file, bool flush) const
 {
-    return FlushFileBuffers(handle(file)) ? FileError() : lastError();
-}
-
-FileError FileSystem::close(SystemHandle& file) const
-{
-    if (!file.valid())
-        return {};
-    return CloseHandle(reinterpret_cast<HANDLE>(file.take())) ? FileError() : lastError();
+    FileError error = flush && !FlushFileBuffers(handle(file)) ? lastError() : FileError();
+    if (file.valid() && !CloseHandle(reinterpret_cast<HANDLE>(file.take())) && !error)
+        error = lastError();
+    return error;
 }
 
 // With write-through, MoveFileEx returns only once the move is on disk.
@@ -261,9 +250,9 @@ ExistingFile FileSystem::openExisting(const Folder& folder, const std::string& n
     if (!information)
         existing.state = GetFileAttributesA((folder.path + name).c_str()) == INVALID_FILE_ATTRIBUTES
                              ? ExistingFile::State::gone
-                             : ExistingFile::State::notAFile;
+                             : ExistingFile::State::taken;
     else if (information->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        existing.state = ExistingFile::State::notAFile;
+        existing.state = ExistingFile::State::taken;
     else
         existing = {ExistingFile::State::open, {}, identityOf(*information),
                     !(information->dwFileAttributes & FILE_ATTRIBUTE_READONLY)};
