@@ -19,7 +19,9 @@ FileError fileError(DWORD code)
     using Meaning = FileError::Meaning;
     const Meaning meaning = code == ERROR_SUCCESS ? Meaning::none
                             : code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? Meaning::exists
-                            : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? Meaning::denied
+                            : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
+                                      code == ERROR_LOCK_VIOLATION || code == ERROR_USER_MAPPED_FILE
+                                  ? Meaning::denied
                             : Meaning::other;
     return {meaning, code};
 }
@@ -46,7 +48,8 @@ SystemHandle openNamed(const std::string& path, DWORD access, DWORD sharing)
     return handleOf(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// "An operation is not supported on a directory", missing from some headers.
+// ERROR_DIRECTORY_NOT_SUPPORTED, which neither every header nor every
+// system's message table has.
 constexpr DWORD directoryNotSupported = 336;
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -270,7 +273,7 @@ InUse FileSystem::probeInUse(const Folder& folder, const std::string& name, cons
 
 std::string FileSystem::errorText(const FileError& error) const
 {
-    return systemErrorText(error.code);
+    return error.code == directoryNotSupported ? "it is a folder" : systemErrorText(error.code);
 }
 
 std::string writeStandardOutput(std::string_view bytes)
