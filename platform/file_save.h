@@ -48,15 +48,16 @@ enum class SpecialTarget {
 // Writes `bytes` to `target`. A regular file, also one reached through
 // symbolic links (which stay as they are), holds afterwards either its old
 // content or all of `bytes`, with its permission bits kept; a folder is
-// refused. When no temporary file can be made in the folder but the target is
-// a writable file, the target is overwritten in place, which a crash can leave
-// half written.
+// refused, and so is a file this user may not write (on Linux also one that
+// nobody may write, even when root could). When no temporary file can be made
+// in the folder but the target is a writable file, the target is overwritten
+// in place, which a crash can leave half written.
 SaveResult writeFileAtomically(const std::string& target, std::string_view bytes, SpecialTarget special);
 
 // Saves `bytes` under the first of `candidates` (full paths in one folder, in
-// order) that is free: one that does not exist, or an earlier file that no
-// program holds open as far as the system can tell and no other copy of this
-// program holds. Nothing is deleted before the new file is complete, and two
+// order) that is free: one that does not exist, or an earlier file that this
+// user may write, that no program holds open as far as the system can tell and
+// that no other copy of this program holds. Nothing is deleted before the new file is complete, and two
 // copies saving at once always get different names. `path` is empty, with
 // `allInUse` set, when every candidate is taken.
 struct ClaimResult {

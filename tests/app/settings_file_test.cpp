@@ -61,6 +61,14 @@ TEST_F(SettingsFileTest, WritingReplacesTheFileWholeOrNotAtAllAndLeavesNoTempora
     EXPECT_EQ(loaded, saved);
     EXPECT_EQ(namesIn(folder.path()).size(), 1u);
 
+    // A write-protected file stays as it is.
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
+    const std::string refused = writeSettingsFile(path, initialSettingsEntries());
+    EXPECT_NE(refused.find(path), std::string::npos) << refused;
+    EXPECT_EQ(readFile(path), expected);
+    std::filesystem::permissions(path, perms::owner_read | perms::owner_write);
+
     EXPECT_NE(writeSettingsFile(folder.file("no-such-folder/orvelplan.ini"), saved), "");
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // the rename over a folder fails

@@ -1,9 +1,7 @@
-// Windows: a calendar a viewer holds open cannot be replaced, so the next
-// number is taken; two copies never share a number; devices are written into.
+// Windows: a calendar a viewer holds open cannot be replaced; small files;
+// opening a file with its program.
 #include "calendar/calendar_document.h"
-#include "calendar/output_path.h"
 #include "output_file_test_support.h"
-#include "platform/file_save.h"
 #include "platform/open_external.h"
 #include "platform/small_file.h"
 #include "temporary_folder.h"
@@ -21,64 +19,15 @@ long filesIn(const TemporaryFolder& folder)
 
 }  // namespace
 
-TEST(OutputPathTest, ACalendarHeldOpenKeepsItsNameAndItsContent)
+TEST(OutputPathTest, ACalendarHeldOpenCannotBeReplaced)
 {
     TemporaryFolder folder;
-    const std::string base = (folder.path() / "").string();
-    std::ofstream(base + "orvelplan0.pdf") << "shown in a viewer";
-    {
-        std::ifstream viewer(base + "orvelplan0.pdf");
-        ClaimResult claimed = saveUnderFreeOutputPath(base, "new calendar");
-        EXPECT_EQ(claimed.path, base + "orvelplan1.pdf") << claimed.error;
-        claimed.file.release();
-        EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "shown in a viewer");
-
-        // Saving over the held file fails and leaves it as it was, with no temporary file.
-        EXPECT_NE(createCalendarPdf(base + "orvelplan0.pdf", grid2010(), 0, stderr).error, "");
-        EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "shown in a viewer");
-        EXPECT_EQ(filesIn(folder), 2);
-    }
-    // Let go, the earlier calendar is replaced by the whole new one.
-    ClaimResult again = saveUnderFreeOutputPath(base, "newer calendar");
-    EXPECT_EQ(again.path, base + "orvelplan0.pdf");
-    EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "newer calendar");
-}
-
-TEST(OutputPathTest, ANameHeldByThisProgramIsNotTakenAgainUntilLetGo)
-{
-    TemporaryFolder folder;
-    const std::string base = (folder.path() / "").string();
-    ClaimResult first = saveUnderFreeOutputPath(base, "first");
-    ClaimResult second = saveUnderFreeOutputPath(base, "second");
-    EXPECT_EQ(first.path, base + "orvelplan0.pdf");
-    EXPECT_EQ(second.path, base + "orvelplan1.pdf");
-    // What could not be told to anyone is taken away again.
-    second.file.discard();
-    EXPECT_FALSE(fs::exists(base + "orvelplan1.pdf"));
-    first.file.release();
-    EXPECT_EQ(saveUnderFreeOutputPath(base, "third").path, base + "orvelplan0.pdf");
-    EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "third");
-}
-
-TEST(FileSaveTest, FilesAreReplacedWholeFoldersRefusedDevicesWrittenInto)
-{
-    TemporaryFolder folder;
-    const std::string target = folder.file("settings.ini");
-    std::ofstream(target) << "old content, longer than the new";
-    ASSERT_EQ(writeFileAtomically(target, "0\r\n1\r\n", SpecialTarget::refuse).error, "");
-    EXPECT_EQ(readFile(target), "0\r\n1\r\n");
-
-    fs::create_directory(folder.file("folder.pdf"));
-    EXPECT_EQ(writeFileAtomically(folder.file("folder.pdf"), "x", SpecialTarget::writeInPlace).error,
-              "cannot write " + folder.file("folder.pdf") + ": it is a folder");
-    EXPECT_EQ(writeFileAtomically("NUL", "into the device", SpecialTarget::writeInPlace).error, "");
-    EXPECT_EQ(writeFileAtomically("NUL", "x", SpecialTarget::refuse).error, "cannot write NUL: not a regular file");
-    EXPECT_EQ(filesIn(folder), 2);
-
-    // A temporary file of a process that is gone is removed by the next save.
-    std::ofstream(folder.file(".orvelplan-4000000000-0.tmp")) << "left by a killed run";
-    ASSERT_EQ(writeFileAtomically(target, "again", SpecialTarget::refuse).error, "");
-    EXPECT_EQ(filesIn(folder), 2);
+    const std::string held = folder.file("orvelplan0.pdf");
+    std::ofstream(held) << "shown in a viewer";
+    std::ifstream viewer(held);
+    EXPECT_NE(createCalendarPdf(held, grid2010(), 0, stderr).error, "");
+    EXPECT_EQ(readFile(held), "shown in a viewer");
+    EXPECT_EQ(filesIn(folder), 1);
 }
 
 TEST(SmallFileTest, ReadsAtMostTheLimitAndNeverADevice)

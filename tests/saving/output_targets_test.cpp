@@ -1,13 +1,14 @@
-// Where a calendar goes: the numbered names of the program folder, and what
-// an --output path may be (a file, a link, a FIFO, a device, a folder).
+// Saving on both systems: what each kind of target gets, the numbered names of
+// the program folder, what a saved file may take away again, and files that
+// are write-protected.
 #include <gtest/gtest.h>
 
 #include <hpdf.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include "calendar/output_path.h"
 #include "calendar/page_layout.h"
+#include "platform/file_system.h"
+#include "platform/temporary_file_name.h"
 #include "saving_support.h"
 
 using namespace saving_test;
@@ -18,6 +19,26 @@ namespace {
 std::string numbered(const std::string& folder, int n)
 {
     return folder + "orvelplan" + std::to_string(n) + ".pdf";
+}
+
+#ifdef _WIN32
+const std::string nullDevice = "NUL";
+#else
+const std::string nullDevice = "/dev/null";
+#endif
+
+// A system that cannot tell whether another process has a file open (Linux
+// without leases, as on NFS or for another user's file): only the claims of
+// the copies of the program keep them apart.
+struct SystemWithoutLeases : FileSystem {
+    InUse probeInUse(const Folder&, const std::string&, const ExistingFile&) const override { return InUse::cannotTell; }
+};
+
+void makeWriteProtected(const std::string& path, bool protect)
+{
+    using fs::perms;
+    fs::permissions(path, protect ? perms::owner_read | perms::group_read | perms::others_read
+                                  : perms::owner_read | perms::owner_write);
 }
 
 }  // namespace
@@ -37,10 +58,44 @@ TEST(SavedBytesTest, TheFileIsWhatTheLibraryWritesToAFile)
     EXPECT_EQ(calendarBytes(2010), readFile(direct));
 }
 
+TEST(OutputTargetTest, FilesAreReplacedWholeFoldersRefusedDevicesWrittenInto)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("settings.ini");
+    writeFile(target, "old content, longer than the new");
+    ASSERT_EQ(writeFileAtomically(target, "0\r\n1\r\n", SpecialTarget::refuse).error, "");
+    EXPECT_EQ(readFile(target), "0\r\n1\r\n");
+
+    fs::create_directory(folder.file("folder.pdf"));
+    for (const std::string& path : {folder.file("folder.pdf"), std::string(".")}) {
+        const std::string error = writeFileAtomically(path, "x", SpecialTarget::writeInPlace).error;
+        EXPECT_EQ(error.rfind("cannot write " + path + ": ", 0), 0u) << error;
+    }
+    EXPECT_EQ(writeFileAtomically(nullDevice, "into the device", SpecialTarget::writeInPlace).error, "");
+    EXPECT_EQ(writeFileAtomically(nullDevice, "x", SpecialTarget::refuse).error,
+              "cannot write " + nullDevice + ": not a regular file");
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"folder.pdf", "settings.ini"}));
+}
+
+TEST(OutputTargetTest, AWriteProtectedFileKeepsItsContentAndProtection)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("year.pdf");
+    writeFile(target, "kept");
+    makeWriteProtected(target, true);
+    const std::string error = createCalendarPdf(target, gridOf(2010), threePerRowLayoutId, nullptr).error;
+    EXPECT_EQ(error.rfind("cannot write " + target + ": ", 0), 0u) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+    EXPECT_TRUE(readFile(target) == "kept") << "the protected file was changed";
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"year.pdf"});
+    makeWriteProtected(target, false);
+}
+
 TEST(NumberedNamesTest, AFreeNumberIsTakenWithoutDeletingAnythingFirst)
 {
     TemporaryFolder data;
-    const std::string folder = data.path().string() + "/";
+    const std::string folder = (data.path() / "").string();
     const std::string pdf = calendarBytes(2012);
     writeFile(numbered(folder, 0), "an earlier calendar");
 
@@ -50,123 +105,91 @@ TEST(NumberedNamesTest, AFreeNumberIsTakenWithoutDeletingAnythingFirst)
     EXPECT_EQ(first.path, numbered(folder, 0));
     EXPECT_EQ(readFile(first.path), pdf);
 
-    // While this copy holds it, and while another program has it open, the
-    // next number is used; the held files stay as they are.
+    // While this copy holds it, while another program has it open, and while
+    // it is write-protected, the next number is used; those files stay as they are.
     ClaimResult second = saveUnderFreeOutputPath(folder, "second");
     EXPECT_EQ(second.path, numbered(folder, 1));
     first.file.release();
-    const int viewer = open(numbered(folder, 0).c_str(), O_RDONLY);
     second.file.release();
-    EXPECT_EQ(saveUnderFreeOutputPath(folder, "third").path, numbered(folder, 1));
+    {
+        std::ifstream viewer(numbered(folder, 0));
+        EXPECT_EQ(saveUnderFreeOutputPath(folder, "third").path, numbered(folder, 1));
+    }
+    makeWriteProtected(numbered(folder, 0), true);
+    EXPECT_EQ(saveUnderFreeOutputPath(folder, "fourth").path, numbered(folder, 1));
     EXPECT_EQ(readFile(numbered(folder, 0)), pdf);
-    close(viewer);
-    EXPECT_EQ(saveUnderFreeOutputPath(folder, "fourth").path, numbered(folder, 0));
+    makeWriteProtected(numbered(folder, 0), false);
+    EXPECT_EQ(saveUnderFreeOutputPath(folder, "fifth").path, numbered(folder, 0));
 
     // Names that are not regular files are passed over; with all of them
     // taken nothing is written.
     fs::remove(numbered(folder, 0));
     fs::create_directories(numbered(folder, 0) + "/kept");
-    EXPECT_EQ(saveUnderFreeOutputPath(folder, "fifth").path, numbered(folder, 1));
+    EXPECT_EQ(saveUnderFreeOutputPath(folder, "sixth").path, numbered(folder, 1));
     for (int n = 1; n < 100; ++n) {
         fs::remove(numbered(folder, n));
         fs::create_directory(numbered(folder, n));
     }
-    const ClaimResult none = saveUnderFreeOutputPath(folder, "sixth");
+    const ClaimResult none = saveUnderFreeOutputPath(folder, "seventh");
     EXPECT_TRUE(none.allInUse);
     EXPECT_NE(none.error.find("is in use"), std::string::npos) << none.error;
     EXPECT_EQ(namesIn(folder).size(), 100u);
     EXPECT_EQ(temporaryFilesIn(folder), 0);
 }
 
+TEST(NumberedNamesTest, ACopyHoldingANameKeepsItWhereOpenFilesCannotBeSeen)
+{
+    TemporaryFolder data;
+    const std::string folder = (data.path() / "").string();
+    const std::vector<std::string> candidates = outputPathCandidates(folder);
+    // The claim is the same between two descriptors, or two named objects, of
+    // one process as between two processes.
+    ClaimResult first = claimNewFile(candidates, "first");
+    ClaimResult second = claimNewFile(SystemWithoutLeases(), candidates, "second");
+    EXPECT_EQ(first.path, numbered(folder, 0));
+    EXPECT_EQ(second.path, numbered(folder, 1));
+    EXPECT_EQ(readFile(numbered(folder, 0)), "first");
+    first.file.release();
+    EXPECT_EQ(claimNewFile(SystemWithoutLeases(), candidates, "third").path, numbered(folder, 0));
+    EXPECT_EQ(readFile(numbered(folder, 0)), "third");
+}
+
+TEST(NumberedNamesTest, ASavedFileIsTakenAwayAgainOnlyWhileItIsStillOurs)
+{
+    TemporaryFolder data;
+    const std::string folder = (data.path() / "").string();
+    for (const bool numberedName : {false, true}) {
+        for (const bool replacedMeanwhile : {false, true}) {
+            SavedFile saved = numberedName ? saveUnderFreeOutputPath(folder, "ours").file
+                                           : writeFileAtomically(folder + "year.pdf", "ours", SpecialTarget::refuse).file;
+            const std::string path = numberedName ? numbered(folder, 0) : folder + "year.pdf";
+            if (replacedMeanwhile) {
+                // Another program saves over the name the way this one does.
+                writeFile(folder + "theirs.tmp", "theirs");
+                fs::rename(folder + "theirs.tmp", path);
+            }
+            saved.discard();
+            EXPECT_EQ(fs::exists(path) ? readFile(path) : "", replacedMeanwhile ? "theirs" : "")
+                << path << (replacedMeanwhile ? " replaced" : "");
+            fs::remove(path);
+        }
+    }
+}
+
 TEST(NumberedNamesTest, TemporaryFilesOfGoneProcessesAreRemovedOthersKept)
 {
     TemporaryFolder data;
-    const std::string folder = data.path().string() + "/";
-    // A process id that is surely gone: a child that has been reaped.
-    const pid_t gone = fork();
-    if (gone == 0)
-        _exit(0);
-    waitpid(gone, nullptr, 0);
-    const std::string leftover = ".orvelplan-" + std::to_string(gone) + "-0.tmp";
+    const std::string folder = (data.path() / "").string();
+    // No system hands out this process number.
+    const std::string leftover = ".orvelplan-2147483647-0.tmp";
+#ifdef _WIN32
+    const std::string alive = temporaryFileName(FileSystem().processId(), 99999);
+#else
     const std::string alive = ".orvelplan-" + std::to_string(getppid()) + "-0.tmp";
+#endif
     for (const std::string& name : {leftover, alive, std::string(".orvelplan-x-0.tmp"), std::string("other.tmp")})
         writeFile(folder + name, "partial");
 
     ASSERT_TRUE(saveUnderFreeOutputPath(folder, "new").saved());
     EXPECT_EQ(namesIn(folder), (std::set<std::string>{alive, ".orvelplan-x-0.tmp", "orvelplan0.pdf", "other.tmp"}));
-}
-
-TEST(OutputTargetTest, EachKindOfTargetGetsTheCalendarAndKeepsWhatItIs)
-{
-    TemporaryFolder folder;
-    const std::string pdf = calendarBytes(2010);
-    const auto save = [&](const std::string& path) {
-        return createCalendarPdf(path, gridOf(2010), threePerRowLayoutId, nullptr).error;
-    };
-
-    // A link keeps pointing at the file, which now holds the calendar; a
-    // dangling link gets its file made.
-    fs::create_directory(folder.file("real"));
-    writeFile(folder.file("real/old.pdf"), "old");
-    fs::permissions(folder.file("real/old.pdf"), fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink("real/old.pdf", folder.file("link.pdf"));
-    fs::create_symlink("real/new.pdf", folder.file("dangling.pdf"));
-    EXPECT_EQ(save(folder.file("link.pdf")), "");
-    EXPECT_EQ(save(folder.file("dangling.pdf")), "");
-    EXPECT_TRUE(fs::is_symlink(folder.file("link.pdf")));
-    EXPECT_TRUE(fs::is_symlink(folder.file("dangling.pdf")));
-    EXPECT_EQ(readFile(folder.file("real/old.pdf")), pdf);
-    EXPECT_EQ(readFile(folder.file("real/new.pdf")), pdf);
-    EXPECT_EQ(fs::status(folder.file("real/old.pdf")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-
-    // A FIFO is written into, not replaced.
-    const std::string fifo = folder.file("fifo.pdf");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    EXPECT_EQ(save(fifo), "");
-    std::string received(pdf.size() + 1, '\0');
-    EXPECT_EQ(read(reader, received.data(), received.size()), static_cast<ssize_t>(pdf.size()));
-    received.resize(pdf.size());
-    EXPECT_EQ(received, pdf);
-    close(reader);
-    EXPECT_TRUE(fs::is_fifo(fifo));
-
-    // A folder is refused, also when named "."; a name of the longest
-    // length the file system allows works.
-    EXPECT_EQ(save(folder.file("real")), "cannot write " + folder.file("real") + ": Is a directory");
-    EXPECT_EQ(save("."), "cannot write .: Is a directory");
-    const std::string longName = folder.file(std::string(255 - 4, 'n') + ".pdf");
-    EXPECT_EQ(save(longName), "");
-    EXPECT_EQ(readFile(longName), pdf);
-
-    // A device node (only root may make one) is written into and stays a device, also through a link.
-    if (runningAsRoot()) {
-        const std::string null = folder.file("null");
-        ASSERT_EQ(mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
-        fs::create_symlink("null", folder.file("null-link"));
-        EXPECT_EQ(save(null), "");
-        EXPECT_EQ(save(folder.file("null-link")), "");
-        EXPECT_TRUE(fs::is_character_file(null));
-        EXPECT_TRUE(fs::is_symlink(folder.file("null-link")));
-    }
-    EXPECT_EQ(temporaryFilesIn(folder.path()), 0);
-    EXPECT_EQ(temporaryFilesIn(folder.file("real")), 0);
-}
-
-TEST(OutputTargetTest, AWritableFileInAFolderThatIsNotIsWrittenInPlace)
-{
-    TemporaryFolder folder;
-    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
-    const std::string locked = folder.file("locked");
-    fs::create_directory(locked);
-    writeFile(locked + "/calendar.pdf", "old");
-    EXPECT_TRUE(asUnprivilegedUser({locked, locked + "/calendar.pdf"}, [&] {
-        chmod(locked.c_str(), 0555);
-        const std::string inPlace = createCalendarPdf(locked + "/calendar.pdf", gridOf(2010), threePerRowLayoutId, nullptr).error;
-        const std::string absent = createCalendarPdf(locked + "/new.pdf", gridOf(2010), threePerRowLayoutId, nullptr).error;
-        return inPlace.empty() && absent == "cannot write " + locked + "/new.pdf: Permission denied";
-    }));
-    EXPECT_EQ(readFile(locked + "/calendar.pdf"), calendarBytes(2010));
-    chmod(locked.c_str(), 0755);
 }

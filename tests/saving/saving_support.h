@@ -1,14 +1,15 @@
 #pragma once
 // Helpers of the saving tests: calendars to compare with, folder listings,
-// and the real program run with its output captured.
+// and on Linux the real program run with its output captured.
 #include <algorithm>
 #include <cstdlib>
-#include <fcntl.h>
 #include <functional>
-#include <signal.h>
+#include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
@@ -39,6 +40,15 @@ inline std::string calendarBytes(int year)
     return pdf.bytes;
 }
 
+// How many times the heavy loops go round: ORVEL_STRESS=1 (the separate
+// saving_stress test) asks for the full counts.
+inline int rounds(int quick, int full)
+{
+    const char* stress = std::getenv("ORVEL_STRESS");
+    return stress && stress[0] == '1' ? full : quick;
+}
+
+#ifndef _WIN32
 inline bool runningAsRoot()
 {
     return geteuid() == 0;
@@ -63,14 +73,6 @@ inline bool asUnprivilegedUser(const std::vector<std::string>& owned, const std:
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// How many times the heavy loops go round: ORVEL_STRESS=1 (the separate
-// saving_stress test) asks for the full counts.
-inline int rounds(int quick, int full)
-{
-    const char* stress = std::getenv("ORVEL_STRESS");
-    return stress && stress[0] == '1' ? full : quick;
 }
 
 // The program started with `arguments`, its data folder `dataHome`, its
@@ -104,5 +106,6 @@ inline ProgramRun runProgram(const std::vector<std::string>& arguments, const Te
     std::filesystem::remove(errPath);
     return run;
 }
+#endif
 
 }  // namespace saving_test
