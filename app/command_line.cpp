@@ -3,6 +3,7 @@
 #include "app/language_codes.h"
 #include "app/version.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/paper.h"
 #include "calendar/text_encoding.h"
 #include "platform/app_folders.h"
 
@@ -104,8 +105,8 @@ void setFlag(CommandLine& line, std::string_view name)
 
 std::optional<int> parsePaper(std::string_view text)
 {
-    for (int i = 0; i < static_cast<int>(std::size(paperNames)); ++i)
-        if (equalsIgnoringCase(text, paperNames[i]))
+    for (int i = 0; i < static_cast<int>(std::size(papers)); ++i)
+        if (equalsIgnoringCase(text, papers[i].name))
             return i;
     return std::nullopt;
 }
@@ -126,8 +127,7 @@ struct ValueRule {
 constexpr ValueRule calendarValueRules[] = {
     {"--paper", [](CalendarChoices& c, std::string_view v) { return (c.paper = parsePaper(v)).has_value(); }},
     {"--language", [](CalendarChoices& c, std::string_view v) {
-         c.language = std::string(v);
-         return !resolveLanguageCode(v).language.empty();
+         return (c.language = chooseLanguage(v)).has_value();
      }},
     {"--week-starts", [](CalendarChoices& c, std::string_view v) { return (c.weekStarts = parseWeekday(v)).has_value(); }},
     {"--marks", [](CalendarChoices& c, std::string_view v) { return !(c.marksFile = v).empty(); }},

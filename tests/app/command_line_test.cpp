@@ -35,7 +35,7 @@ TEST(CommandLineTest, DefaultsAndValues)
     EXPECT_EQ(calendar.error, "");
     EXPECT_EQ(std::tie(c.paper, c.landscape, c.language, c.weekStarts, c.weekNumbers, c.marksFile, c.shadeWeekends,
                        c.firstMonth, c.footer, c.noFooter, c.compress),
-              std::make_tuple(std::optional<int>(1), true, std::optional<std::string>("pt_BR"), std::optional<int>(6),
+              std::make_tuple(std::optional<int>(1), true, std::optional<ChosenLanguage>({"pt_BR", "pt", "BR"}), std::optional<int>(6),
                               true, std::string("a.ics"), true, 9, std::optional<std::string>("Año 2026"), false, true));
     const auto text = parse({"text", "--week-starts", "sunday", "--first-month", "12"});
     EXPECT_EQ(std::tie(text.error, text.commandLine.calendar.weekStarts, text.commandLine.calendar.firstMonth),

@@ -14,7 +14,7 @@ TEST(CalendarDocumentTest, LibraryErrorsAreReportedOnceWhereDiagnosticsAreAsked)
     const PdfMemoryHooks failing{[](HPDF_UINT size) { return ++allocations > 100 ? nullptr : std::malloc(size); },
                                  [](void* block) { std::free(block); }};
     std::FILE* diagnostics = std::tmpfile();
-    EXPECT_EQ(renderCalendarPdf(grid2010(), threePerRowLayoutId, diagnostics, failing).error,
+    EXPECT_EQ(renderCalendarPdf({.grid = grid2010(), .diagnostics = diagnostics, .memory = failing}).error,
               "cannot make the PDF document: out of memory");
     std::rewind(diagnostics);
     char line[80] = {};

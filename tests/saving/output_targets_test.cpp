@@ -26,13 +26,13 @@ TEST(SavedBytesTest, TheFileIsWhatTheLibraryWritesToAFile)
 {
     TemporaryFolder folder;
     HPDF_Doc document = HPDF_New(nullptr, nullptr);
-    layoutThreePerRow({document, HPDF_AddPage(document), gridOf(2010)});
+    drawCalendar({document, HPDF_AddPage(document), gridOf(2010)}, threePerRowLayoutId, PageOptions{});
     const std::string direct = folder.file("direct.pdf");
     ASSERT_EQ(HPDF_SaveToFile(document, direct.c_str()), HPDF_OK);
     HPDF_Free(document);
 
     const std::string ours = folder.file("ours.pdf");
-    ASSERT_EQ(createCalendarPdf(ours, gridOf(2010), threePerRowLayoutId, nullptr).error, "");
+    ASSERT_EQ(createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, ours).error, "");
     EXPECT_EQ(readFile(ours), readFile(direct));
     EXPECT_EQ(calendarBytes(2010), readFile(direct));
 }
@@ -101,7 +101,7 @@ TEST(OutputTargetTest, EachKindOfTargetGetsTheCalendarAndKeepsWhatItIs)
     TemporaryFolder folder;
     const std::string pdf = calendarBytes(2010);
     const auto save = [&](const std::string& path) {
-        return createCalendarPdf(path, gridOf(2010), threePerRowLayoutId, nullptr).error;
+        return createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, path).error;
     };
 
     // A link keeps pointing at the file, which now holds the calendar; a
@@ -163,8 +163,8 @@ TEST(OutputTargetTest, AWritableFileInAFolderThatIsNotIsWrittenInPlace)
     writeFile(locked + "/calendar.pdf", "old");
     EXPECT_TRUE(asUnprivilegedUser({locked, locked + "/calendar.pdf"}, [&] {
         chmod(locked.c_str(), 0555);
-        const std::string inPlace = createCalendarPdf(locked + "/calendar.pdf", gridOf(2010), threePerRowLayoutId, nullptr).error;
-        const std::string absent = createCalendarPdf(locked + "/new.pdf", gridOf(2010), threePerRowLayoutId, nullptr).error;
+        const std::string inPlace = createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, locked + "/calendar.pdf").error;
+        const std::string absent = createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, locked + "/new.pdf").error;
         return inPlace.empty() && absent == "cannot write " + locked + "/new.pdf: Permission denied";
     }));
     EXPECT_EQ(readFile(locked + "/calendar.pdf"), calendarBytes(2010));

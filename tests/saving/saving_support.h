@@ -35,7 +35,7 @@ inline const CalendarTextGrid& gridOf(int year)
 // The calendar of `year` in the three-per-row layout, as the program writes it.
 inline std::string calendarBytes(int year)
 {
-    const RenderedPdf pdf = renderCalendarPdf(gridOf(year), threePerRowLayoutId, nullptr);
+    const RenderedPdf pdf = renderCalendarPdf({.grid = gridOf(year), .diagnostics = nullptr});
     return pdf.bytes;
 }
 
