@@ -23,7 +23,7 @@ public:
         // this window's own next calendar the number is free again unless a
         // viewer holds the file.
         newestCalendar.release();
-        CalendarFile file = ::createCalendar(CalendarRequest{.grid = grid, .layout = layout});
+        CalendarFile file = ::createCalendar(CalendarRequest(grid, layout));
         newestCalendar = std::move(file.file);
         return file;
     }

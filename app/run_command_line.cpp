@@ -87,8 +87,8 @@ int writePdf(const CommandLine& line)
 
     // Library errors are told on standard error alone, as the failure's one
     // line: standard output carries the path, or the PDF itself.
-    const CalendarRequest request{
-        .grid = calendarGrid, .layout = line.calendarLayout, .page = std::move(setup.page), .diagnostics = nullptr};
+    CalendarRequest request(calendarGrid, line.calendarLayout, nullptr);
+    request.page = std::move(setup.page);
     reportClosedPipesAsErrors();
     if (line.output == standardOutputName)
         return writePdfToStandardOutput(request);

@@ -19,15 +19,20 @@ struct PdfMemoryHooks {
 };
 
 // One calendar to make from a built grid. The default page is the window's:
-// A4, English, nothing added.
+// A4, English, nothing added. `diagnostics` is where PDF library errors are
+// reported as "ERROR: error_no=XXXX, detail_no=N"; with nullptr only the
+// result's error tells what failed.
 struct CalendarRequest {
+    explicit CalendarRequest(const CalendarTextGrid& grid, int layout = threePerRowLayoutId,
+                             std::FILE* diagnostics = stdout)
+        : grid(grid), layout(layout), diagnostics(diagnostics)
+    {
+    }
     const CalendarTextGrid& grid;
-    int layout = threePerRowLayoutId;
-    PageOptions page{};
-    // Where PDF library errors are reported as "ERROR: error_no=XXXX,
-    // detail_no=N"; nullptr: nowhere, the result's error says what failed.
-    std::FILE* diagnostics = stdout;
-    PdfMemoryHooks memory{};
+    int layout;
+    std::FILE* diagnostics;
+    PageOptions page;
+    PdfMemoryHooks memory;
 };
 
 // A calendar drawn and saved into memory: the complete file, or the reason it

@@ -34,7 +34,7 @@ TEST(OutputPathTest, ACalendarHeldOpenKeepsItsNameAndItsContent)
         EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "shown in a viewer");
 
         // Saving over the held file fails and leaves it as it was, with no temporary file.
-        EXPECT_NE(createCalendarPdf({.grid = grid2010(), .diagnostics = stderr}, base + "orvelplan0.pdf").error, "");
+        EXPECT_NE(createCalendarPdf(CalendarRequest(grid2010(), threePerRowLayoutId, stderr), base + "orvelplan0.pdf").error, "");
         EXPECT_EQ(readFile(base + "orvelplan0.pdf"), "shown in a viewer");
         EXPECT_EQ(filesIn(folder), 2);
     }

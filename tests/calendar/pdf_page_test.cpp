@@ -24,7 +24,7 @@ std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
     TemporaryFolder folder;
     const std::string path = folder.file("calendar.pdf");
-    EXPECT_EQ(createCalendarPdf({.grid = grid, .layout = layout, .diagnostics = stderr}, path).error, "");
+    EXPECT_EQ(createCalendarPdf(CalendarRequest(grid, layout, stderr), path).error, "");
     return readPlacements(path);
 }
 
@@ -101,7 +101,7 @@ TEST(PdfPageTest, FooterFitsAndALibraryErrorDiscardsTheDocument)
     // A font file that went away between choosing and drawing.
     std::FILE* diagnostics = std::tmpfile();
     const CalendarTextGrid grid = gridFor(2010, 0);
-    CalendarRequest request{.grid = grid, .diagnostics = diagnostics};
+    CalendarRequest request(grid, threePerRowLayoutId, diagnostics);
     request.page.font = {BaseFontEncoding::none, "/nonexistent/font.ttf", 0};
     const RenderedPdf pdf = renderCalendarPdf(request);
     EXPECT_EQ(pdf.bytes, "");

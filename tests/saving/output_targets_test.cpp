@@ -32,7 +32,7 @@ TEST(SavedBytesTest, TheFileIsWhatTheLibraryWritesToAFile)
     HPDF_Free(document);
 
     const std::string ours = folder.file("ours.pdf");
-    ASSERT_EQ(createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, ours).error, "");
+    ASSERT_EQ(createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), ours).error, "");
     EXPECT_EQ(readFile(ours), readFile(direct));
     EXPECT_EQ(calendarBytes(2010), readFile(direct));
 }
@@ -101,7 +101,7 @@ TEST(OutputTargetTest, EachKindOfTargetGetsTheCalendarAndKeepsWhatItIs)
     TemporaryFolder folder;
     const std::string pdf = calendarBytes(2010);
     const auto save = [&](const std::string& path) {
-        return createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, path).error;
+        return createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), path).error;
     };
 
     // A link keeps pointing at the file, which now holds the calendar; a
@@ -163,8 +163,8 @@ TEST(OutputTargetTest, AWritableFileInAFolderThatIsNotIsWrittenInPlace)
     writeFile(locked + "/calendar.pdf", "old");
     EXPECT_TRUE(asUnprivilegedUser({locked, locked + "/calendar.pdf"}, [&] {
         chmod(locked.c_str(), 0555);
-        const std::string inPlace = createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, locked + "/calendar.pdf").error;
-        const std::string absent = createCalendarPdf({.grid = gridOf(2010), .diagnostics = nullptr}, locked + "/new.pdf").error;
+        const std::string inPlace = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), locked + "/calendar.pdf").error;
+        const std::string absent = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), locked + "/new.pdf").error;
         return inPlace.empty() && absent == "cannot write " + locked + "/new.pdf: Permission denied";
     }));
     EXPECT_EQ(readFile(locked + "/calendar.pdf"), calendarBytes(2010));

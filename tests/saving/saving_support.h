@@ -35,7 +35,7 @@ inline const CalendarTextGrid& gridOf(int year)
 // The calendar of `year` in the three-per-row layout, as the program writes it.
 inline std::string calendarBytes(int year)
 {
-    const RenderedPdf pdf = renderCalendarPdf({.grid = gridOf(year), .diagnostics = nullptr});
+    const RenderedPdf pdf = renderCalendarPdf(CalendarRequest(gridOf(year), threePerRowLayoutId, nullptr));
     return pdf.bytes;
 }
 
