@@ -2,12 +2,14 @@
 #include <optional>
 #include <string>
 
+#include "app/language_codes.h"
+
 // The calendar options of `pdf` (and the ones `text` takes), as the command
 // line gave them; what is not given comes from the locale or is today's page.
 struct CalendarChoices {
-    std::optional<int> paper;        // index into paperNames
+    std::optional<int> paper;        // index into papers (calendar/paper.h)
     bool landscape = false;
-    std::optional<std::string> language;  // "de", or with a territory "pt_BR"
+    std::optional<ChosenLanguage> language;
     std::optional<int> weekStarts;   // 0 = Sunday .. 6 = Saturday
     bool weekNumbers = false;
     std::string marksFile;           // empty: no marked days
@@ -18,5 +20,3 @@ struct CalendarChoices {
     bool compress = false;
 };
 
-// The --paper names, in the order of their sizes in page_options.h.
-inline constexpr const char* paperNames[] = {"a4", "letter", "legal", "a3", "a5"};

@@ -9,18 +9,14 @@
 
 namespace {
 
-constexpr PaperSize paperSizes[] = {paperA4, paperLetter, paperLegal, paperA3, paperA5};
-static_assert(std::size(paperSizes) == std::size(paperNames));
-
 // The locale's paper in millimetres, matched to the nearest named size within
 // 2 mm; anything else is printed on A4.
 PaperSize paperFromLocale()
 {
-    constexpr PaperMillimetres millimetres[] = {{210, 297}, {216, 279}, {216, 356}, {297, 420}, {148, 210}};
     const PaperMillimetres paper = localePaperSize();
-    for (std::size_t i = 0; i < std::size(millimetres); ++i)
-        if (std::abs(paper.width - millimetres[i].width) <= 2 && std::abs(paper.height - millimetres[i].height) <= 2)
-            return paperSizes[i];
+    for (const Paper& named : papers)
+        if (std::abs(paper.width - named.widthMillimetres) <= 2 && std::abs(paper.height - named.heightMillimetres) <= 2)
+            return named.points;
     return paperA4;
 }
 
@@ -41,25 +37,14 @@ CalendarNames fromLocale(const LocaleNames& locale)
     return names;
 }
 
-std::u32string charactersOf(const CalendarNames& names, const std::string& footer)
+// Every character a font has to show for these texts, with the digits and the
+// dash of the year, the days and the week numbers.
+std::u32string charactersOf(const std::vector<std::string>& texts)
 {
-    std::u32string characters;
-    for (const std::string& month : names.months)
-        characters += decodeUtf8(month).value_or(std::u32string{});
-    for (const std::string& weekday : names.weekdays)
-        characters += decodeUtf8(weekday).value_or(std::u32string{});
-    characters += decodeUtf8(footer).value_or(std::u32string{});
-    // The year, the days and the week numbers.
-    characters += U"0123456789-";
+    std::u32string characters = U"0123456789-";
+    for (const std::string& text : texts)
+        characters += decodeUtf8(text).value_or(std::u32string{});
     return characters;
-}
-
-bool needsEmbeddedFont(const CalendarNames& names, const std::string& footer)
-{
-    std::vector<std::string> texts(names.months.begin(), names.months.end());
-    texts.insert(texts.end(), names.weekdays.begin(), names.weekdays.end());
-    texts.push_back(footer);
-    return baseFontEncodingFor(texts) == BaseFontEncoding::none;
 }
 
 // The names of the chosen language, or of the user's date locale; English with
@@ -70,12 +55,11 @@ CalendarNames chooseNames(const CalendarChoices& choices, std::vector<std::strin
         const auto names = localeNames("", "");
         return names ? fromLocale(*names) : englishCalendarNames();
     }
-    const ResolvedLanguage language = resolveLanguageCode(*choices.language);
-    const auto names = localeNames(std::string(language.language), std::string(language.territory));
-    if (names)
+    const ChosenLanguage& language = *choices.language;
+    if (const auto names = localeNames(language.language, language.territory))
         return fromLocale(*names);
-    warnings.push_back("the locale for language '" + *choices.language + "' (" + std::string(language.language) + "_" +
-                       std::string(language.territory) + ".UTF-8) is not installed; the calendar is in English");
+    warnings.push_back("the locale for language '" + language.code + "' (" + language.language + "_" +
+                       language.territory + ".UTF-8) is not installed; the calendar is in English");
     return englishCalendarNames();
 }
 
@@ -94,7 +78,7 @@ CalendarSetup setUpCalendar(const CommandLine& line)
         return setup;
 
     PageOptions& page = setup.page;
-    page.paper = choices.paper ? paperSizes[*choices.paper] : paperFromLocale();
+    page.paper = choices.paper ? papers[*choices.paper].points : paperFromLocale();
     page.landscape = choices.landscape;
     page.weekNumbers = choices.weekNumbers;
     page.shadeWeekends = choices.shadeWeekends;
@@ -103,16 +87,23 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.compress = choices.compress;
     page.names = chooseNames(choices, setup.warnings);
 
-    if (needsEmbeddedFont(page.names, page.footerText)) {
-        if (const auto font = findTypefaceFor(charactersOf(page.names, page.footerText))) {
-            page.font = EmbeddedFont{font->path, font->index};
-        } else if (needsEmbeddedFont(englishCalendarNames(), page.footerText)) {
-            setup.error = "no installed font can show the footer text";
-        } else {
-            setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
-                                     "the calendar is in English");
-            page.names = englishCalendarNames();
-        }
+    // The base font shows the names when it can; otherwise they need a font
+    // of the system's, and without one the page falls back to English.
+    const std::vector<std::string> texts = pageTexts(page.names, page.footerText);
+    page.font.encoding = baseFontEncodingFor(texts);
+    if (page.font.encoding != BaseFontEncoding::none)
+        return setup;
+    if (const auto font = findTypefaceFor(charactersOf(texts))) {
+        page.font.path = font->path;
+        page.font.index = font->index;
+        return setup;
     }
+    page.names = englishCalendarNames();
+    page.font.encoding = baseFontEncodingFor(pageTexts(page.names, page.footerText));
+    if (page.font.encoding == BaseFontEncoding::none)
+        setup.error = "no installed font can show the footer text";
+    else
+        setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
+                                 "the calendar is in English");
     return setup;
 }

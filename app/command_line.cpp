@@ -3,6 +3,7 @@
 #include "app/language_codes.h"
 #include "app/version.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/paper.h"
 #include "calendar/text_encoding.h"
 
 #include <algorithm>
@@ -45,8 +46,8 @@ std::optional<int> parseWeekday(std::string_view text)
 
 std::optional<int> parsePaper(std::string_view text)
 {
-    for (int i = 0; i < static_cast<int>(std::size(paperNames)); ++i)
-        if (equalsIgnoringCase(text, paperNames[i]))
+    for (int i = 0; i < static_cast<int>(std::size(papers)); ++i)
+        if (equalsIgnoringCase(text, papers[i].name))
             return i;
     return std::nullopt;
 }
@@ -151,8 +152,7 @@ constexpr Option options[] = {
      {"      --landscape     turn the paper sideways\n", {}}},
     {"--language", 0, Takes::pdf, "language", "a language code such as de, fr, pl, or with a territory, pt_BR",
      [](CommandLine& l, std::string_view v) {
-         l.calendar.language = std::string(v);
-         return !resolveLanguageCode(v).language.empty();
+         return (l.calendar.language = chooseLanguage(v)).has_value();
      },
      true,
      {"      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"

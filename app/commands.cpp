@@ -15,11 +15,13 @@ void createCalendarFromChoices()
     // always shows the year and weekend day on screen.
     calendarGrid.build();
     const CalendarFile file = desktopActions().createCalendar(calendarGrid, calendarLayout);
-    if (!file.saved())
+    if (!file.saved()) {
         desktopActions().showMessage(windowTitle, "The calendar could not be created: " + file.error);
-    else if (!file.openError.empty())
-        desktopActions().showMessage(windowTitle, "The calendar was saved as " + file.path +
-                                                      " but could not be opened: " + file.openError);
+        return;
+    }
+    if (const std::string error = desktopActions().openCalendar(file.path); !error.empty())
+        desktopActions().showMessage(windowTitle,
+                                     "The calendar was saved as " + file.path + " but could not be opened: " + error);
 }
 
 }  // namespace

@@ -23,10 +23,11 @@ public:
         // this window's own next calendar the number is free again unless a
         // viewer holds the file.
         newestCalendar.release();
-        CalendarFile file = ::createCalendar(grid, layout);
+        CalendarFile file = ::createCalendar(CalendarRequest(grid, layout));
         newestCalendar = std::move(file.file);
         return file;
     }
+    std::string openCalendar(const std::string& path) override { return openWithDefaultApplication(path); }
     void showMessage(const std::string& caption, const std::string& text) override
     {
         showMessageBox(caption, text);

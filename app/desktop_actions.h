@@ -10,6 +10,8 @@ class DesktopActions {
 public:
     virtual void openLink(const std::string& link) = 0;
     virtual CalendarFile createCalendar(const CalendarTextGrid& grid, int layout) = 0;
+    // Hands a saved calendar to the default viewer; the reason when it cannot.
+    virtual std::string openCalendar(const std::string& path) = 0;
     virtual void showMessage(const std::string& caption, const std::string& text) = 0;
 
 protected:

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
 
 // Languages --language accepts, each with the territory whose locale gives
@@ -15,23 +17,28 @@ inline constexpr LanguageCode languageCodes[] = {
     {"sk", "SK"}, {"sl", "SI"}, {"sq", "AL"}, {"sr", "RS"}, {"sv", "SE"}, {"tr", "TR"}, {"uk", "UA"},
 };
 
-// The language code of "de" or "pt_BR" and its territory (the given one, or
-// the table's); empty language when the code is not one of the table's.
-struct ResolvedLanguage {
-    std::string_view language;
-    std::string_view territory;
+// A --language value and the locale whose names it asks for.
+struct ChosenLanguage {
+    std::string code;       // as given: "de", "pt_BR"
+    std::string language;   // "de", "pt"
+    std::string territory;  // "DE", "BR": the given one or the table's
+    bool operator==(const ChosenLanguage&) const = default;
 };
-constexpr ResolvedLanguage resolveLanguageCode(std::string_view code)
+
+// The language of "de" or "pt_BR"; nothing when the code is not one of the
+// table's or its territory is not two capital letters.
+inline std::optional<ChosenLanguage> chooseLanguage(std::string_view code)
 {
     const std::string_view language = code.substr(0, code.find('_'));
     std::string_view territory;
     if (language.size() < code.size()) {
         territory = code.substr(language.size() + 1);
         if (territory.size() != 2 || territory[0] < 'A' || territory[0] > 'Z' || territory[1] < 'A' || territory[1] > 'Z')
-            return {};
+            return std::nullopt;
     }
     for (const LanguageCode& known : languageCodes)
         if (known.language == language)
-            return {known.language, territory.empty() ? known.territory : territory};
-    return {};
+            return ChosenLanguage{std::string(code), std::string(known.language),
+                                  std::string(territory.empty() ? known.territory : territory)};
+    return std::nullopt;
 }

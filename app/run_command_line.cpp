@@ -52,11 +52,9 @@ int printTextPage(const CommandLine& line)
     return finishStandardOutput();
 }
 
-int writePdfToStandardOutput(const CommandLine& line, const PageOptions& page)
+int writePdfToStandardOutput(const CalendarRequest& request)
 {
-    // The PDF is all that goes to standard output; failures are told on
-    // standard error alone.
-    const RenderedPdf pdf = renderCalendarPdf(calendarGrid, line.calendarLayout, nullptr, {}, &page);
+    const RenderedPdf pdf = renderCalendarPdf(request);
     const std::string error = pdf.error.empty() ? writeStandardOutput(pdf.bytes) : pdf.error;
     if (!error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", error.c_str());
@@ -85,15 +83,19 @@ int writePdf(const CommandLine& line)
         setup.page.marked = std::move(marks.days);
     }
 
+    // Library errors are told on standard error alone, as the failure's one
+    // line: standard output carries the path, or the PDF itself.
+    CalendarRequest request(calendarGrid, line.calendarLayout, nullptr);
+    request.page = std::move(setup.page);
     reportClosedPipesAsErrors();
     if (line.output == standardOutputName)
-        return writePdfToStandardOutput(line, setup.page);
+        return writePdfToStandardOutput(request);
 
     CalendarFile file;
     if (line.output.empty()) {
-        file = createCalendar(calendarGrid, line.calendarLayout, false, nullptr, {}, &setup.page);
+        file = createCalendar(request);
     } else {
-        SaveResult saved = createCalendarPdf(line.output, calendarGrid, line.calendarLayout, nullptr, {}, &setup.page);
+        SaveResult saved = createCalendarPdf(request, line.output);
         file.path = line.output;
         file.error = std::move(saved.error);
         file.file = std::move(saved.file);

@@ -4,6 +4,7 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/page_layout.h"
+#include "calendar/page_options.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,10 +32,10 @@ void BM_CalendarDocument(benchmark::State& state)
     CalendarTextGrid grid;
     grid.setYearAndWeekendDay(2010, 0);
     grid.layOut();
+    const PageOptions windowPage;
     for (auto _ : state) {
         HPDF_Doc document = HPDF_New(nullptr, nullptr);
-        const CalendarPage target{document, HPDF_AddPage(document), grid};
-        layout == threePerRowLayoutId ? layoutThreePerRow(target) : layoutTwoPerRow(target);
+        drawCalendar({document, HPDF_AddPage(document), grid}, layout, windowPage);
         saveToMemory(document);
         HPDF_Free(document);
     }

@@ -5,13 +5,10 @@
 #include "calendar/page_layout.h"
 #include "calendar/page_options.h"
 #include "platform/app_folders.h"
-#include "platform/open_external.h"
 
 #include <hpdf.h>
-#include <hpdf_doc.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -88,72 +85,48 @@ std::string describeFailure(const PdfErrorRecord& record)
     return text;
 }
 
-// The document as the library writes it to a file, collected in memory so
-// that every byte reaches the disk through our own checked writes. The bytes
-// come straight from the library's writes into one growing buffer.
-struct CollectedBytes {
-    std::string bytes;
-    bool failed = false;
-};
-
-extern "C" HPDF_STATUS collectBytes(HPDF_Stream stream, const HPDF_BYTE* data, HPDF_UINT size) noexcept
-{
-    auto& collected = *static_cast<CollectedBytes*>(stream->attr);
-    try {
-        collected.bytes.append(reinterpret_cast<const char*>(data), size);
-    } catch (const std::bad_alloc&) {
-        collected.failed = true;
-        return HPDF_SetError(stream->error, HPDF_FAILD_TO_ALLOC_MEM, 0);
-    }
-    return HPDF_OK;
-}
-
+// The document as the library writes it to a file, copied out of the
+// library's memory stream so that every byte reaches the disk through our own
+// checked writes.
 bool saveDocumentInto(HPDF_Doc document, const PdfErrorRecord& errors, std::string& bytes)
 {
-    CollectedBytes collected;
-    collected.bytes.reserve(64 * 1024);
-    // The library saves into the document's own stream when it has one.
-    document->stream = HPDF_CallbackWriter_New(document->mmgr, collectBytes, &collected);
-    const bool saved = document->stream && HPDF_SaveToStream(document) == HPDF_OK && !errors.failed() &&
-                       !collected.failed;
-    if (document->stream) {
-        HPDF_Stream_Free(document->stream);
-        document->stream = nullptr;
+    if (HPDF_SaveToStream(document) != HPDF_OK || errors.failed())
+        return false;
+    HPDF_UINT32 size = HPDF_GetStreamSize(document);
+    if (size == 0)
+        return false;
+    try {
+        bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+        allocationFailed = true;
+        return false;
     }
-    if (saved)
-        bytes = std::move(collected.bytes);
-    return saved;
+    const HPDF_UINT32 expected = size;
+    return HPDF_ReadFromStream(document, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &size) == HPDF_OK &&
+           size == expected && !errors.failed();
 }
 
 }  // namespace
 
-RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, std::FILE* diagnostics,
-                              PdfMemoryHooks memory, const PageOptions* options)
+RenderedPdf renderCalendarPdf(const CalendarRequest& request)
 {
     RenderedPdf result;
-    PdfErrorRecord errors{diagnostics};
-    const LibraryMemoryScope memoryScope(memory);
+    PdfErrorRecord errors{request.diagnostics};
+    const LibraryMemoryScope memoryScope(request.memory);
     const PdfDocument document{HPDF_NewEx(pdfErrorHandler, allocateForLibrary, releaseForLibrary, 0, &errors)};
     if (!document) {
-        if (diagnostics)
-            std::fputs("error: cannot create PdfDoc object\n", diagnostics);
+        if (request.diagnostics)
+            std::fputs("error: cannot create PdfDoc object\n", request.diagnostics);
         result.error = "cannot make the PDF document: out of memory";
         return result;
     }
 
     // Streams take the compression in force when they are made.
-    if (options && options->compress)
+    if (request.page.compress)
         HPDF_SetCompressionMode(document.get(), HPDF_COMP_ALL);
     const HPDF_Page page = HPDF_AddPage(document.get());
-    if (!errors.failed()) {
-        const CalendarPage target{document.get(), page, grid};
-        if (options) {
-            drawCalendarWithOptions(target, calendarLayout, *options);
-        } else if (calendarLayout == threePerRowLayoutId)
-            layoutThreePerRow(target);
-        else if (calendarLayout == twoPerRowLayoutId)
-            layoutTwoPerRow(target);
-    }
+    if (!errors.failed())
+        drawCalendar(CalendarPage{document.get(), page, request.grid}, request.layout, request.page);
     if (errors.failed() || !saveDocumentInto(document.get(), errors, result.bytes)) {
         result.bytes.clear();
         // Some failures inside the library, a failed allocation among them,
@@ -164,15 +137,14 @@ RenderedPdf renderCalendarPdf(const CalendarTextGrid& grid, int calendarLayout, 
     return result;
 }
 
-SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& grid, int calendarLayout,
-                             std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
+SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path)
 {
     SaveResult result;
     if (path.empty()) {
         result.error = "no output file name";
         return result;
     }
-    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
+    const RenderedPdf pdf = renderCalendarPdf(request);
     if (!pdf.error.empty()) {
         result.error = pdf.error;
         return result;
@@ -180,8 +152,7 @@ SaveResult createCalendarPdf(const std::string& path, const CalendarTextGrid& gr
     return writeFileAtomically(path, pdf.bytes, SpecialTarget::writeInPlace);
 }
 
-CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bool openWhenSaved,
-                            std::FILE* diagnostics, PdfMemoryHooks memory, const PageOptions* options)
+CalendarFile createCalendar(const CalendarRequest& request)
 {
     CalendarFile result;
     const ProgramFolder folder = findProgramFolder();
@@ -189,7 +160,7 @@ CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bo
         result.error = folder.path.empty() ? "cannot find the folder for calendars: " + folder.problem : folder.problem;
         return result;
     }
-    const RenderedPdf pdf = renderCalendarPdf(grid, calendarLayout, diagnostics, memory, options);
+    const RenderedPdf pdf = renderCalendarPdf(request);
     if (!pdf.error.empty()) {
         result.error = pdf.error;
         return result;
@@ -198,7 +169,5 @@ CalendarFile createCalendar(const CalendarTextGrid& grid, int calendarLayout, bo
     result.path = claimed.path;
     result.error = claimed.error;
     result.file = std::move(claimed.file);
-    if (result.saved() && openWhenSaved)
-        result.openError = openWithDefaultApplication(result.path);
     return result;
 }

@@ -14,6 +14,28 @@
 
 namespace {
 
+// Drawing parameters of one calendar page. Lengths are PDF points (1/72 inch),
+// y grows upwards from the bottom edge of the page.
+struct PageLayout {
+    int yearFontSize;
+    int bodyFontSize;  // month names, weekday header, days and footer
+    int cellWidth;     // horizontal pitch of one grid character
+    int lineStep;      // vertical pitch of one grid line
+    int monthsPerRow;
+    int blockLines;    // block lines drawn per month: title, header, six week lines
+    int lineCells;     // cells drawn per week line, terminator included
+    int rowPitch;      // height reserved for one row of months
+    int columnPitch;   // width reserved for one month column
+    int leftMargin;
+    int columnGap;     // added to columnPitch between month columns
+    int topMargin;     // top edge to the month-name baseline of the first row
+    int rowGap;        // added to rowPitch between month rows
+    int yearDrop;      // top edge to the year baseline
+};
+
+// The PDF base font every page uses unless its names need a TrueType font.
+constexpr const char* baseFontName = "Helvetica";
+
 // Colours of what the options add; the calendar itself stays black.
 struct Rgb {
     float red, green, blue;
@@ -53,10 +75,7 @@ public:
                 float height)
         : target(target), layout(layout), options(options), width(width), height(height)
     {
-        std::vector<std::string> texts(options.names.months.begin(), options.names.months.end());
-        texts.insert(texts.end(), options.names.weekdays.begin(), options.names.weekdays.end());
-        texts.push_back(options.footerText);
-        if (!options.font.path.empty()) {
+        if (options.font.encoding == BaseFontEncoding::none) {
             HPDF_UseUTFEncodings(target.document);
             const std::string& path = options.font.path;
             // Collections hold several faces and are read with the face's index.
@@ -65,9 +84,8 @@ public:
                                                       static_cast<HPDF_UINT>(options.font.index), HPDF_TRUE)
                            : HPDF_LoadTTFontFromFile(target.document, path.c_str(), HPDF_TRUE);
             encodingName = "UTF-8";
-        } else if (baseFontEncodingFor(texts) == BaseFontEncoding::winAnsi) {
+        } else if (winAnsi) {
             encodingName = "WinAnsiEncoding";
-            winAnsi = true;
         }
         for (int m = 0; m < 12; ++m)
             months[m] = encoded(options.names.months[m]);
@@ -81,7 +99,7 @@ private:
     std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
     void selectFont(int size) const
     {
-        HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : layout.fontName, encodingName);
+        HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
         HPDF_Page_SetFontAndSize(target.page, font, static_cast<HPDF_REAL>(size));
     }
     int monthX(int block) const
@@ -113,9 +131,9 @@ private:
     const PageOptions& options;
     const float width;
     const float height;
-    const char* fontName = nullptr;      // a loaded TrueType font, else the layout's base font
+    const char* fontName = nullptr;      // a loaded TrueType font, else the base font
     const char* encodingName = nullptr;  // nullptr: the base font's own encoding
-    bool winAnsi = false;
+    const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
 };
@@ -243,16 +261,11 @@ void PageDrawing::draw()
     drawFooter();
 }
 
-const PageOptions& defaultPageOptions()
-{
-    static const PageOptions defaults;
-    return defaults;
-}
-
-}  // namespace
-
-// 3 x 147 points of columns and 4 x 128 points of rows on the default page;
-// the free width is shared by the margins and the gaps, the free height gives d.
+// Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`
+// month columns (3 or 2 on an upright page, 4 or 6 on a landscape one) for a
+// page of the given size. 3 x 147 points of columns and 4 x 128 points of rows
+// on the default page; the free width is shared by the margins and the gaps,
+// the free height gives d.
 PageLayout calendarLayoutFor(int calendarLayout, int monthsPerRow, float pageWidth, float pageHeight)
 {
     const bool threePerRow = calendarLayout == threePerRowLayoutId;
@@ -261,41 +274,16 @@ PageLayout calendarLayoutFor(int calendarLayout, int monthsPerRow, float pageWid
     const int leftMargin = static_cast<int>((pageWidth - monthsPerRow * 147.0) / (monthsPerRow + 1));
     const int d = static_cast<int>((pageHeight - rows * rowPitch) / static_cast<float>(rows + 1));
     return PageLayout{
-        .fontName = "Helvetica", .yearFontSize = 24, .bodyFontSize = 11, .cellWidth = 7,
+        .yearFontSize = 24, .bodyFontSize = 11, .cellWidth = 7,
         .lineStep = threePerRow ? 16 : 14, .monthsPerRow = monthsPerRow, .blockLines = 8, .lineCells = 21,
         .rowPitch = rowPitch, .columnPitch = 147, .leftMargin = leftMargin, .columnGap = leftMargin,
         .topMargin = static_cast<int>(threePerRow ? d * 1.6 : (d + 25) * 1.6), .rowGap = d - 10,
         .yearDrop = threePerRow ? 60 : 40};
 }
 
-PageLayout threePerRowLayout(float pageWidth, float pageHeight)
-{
-    return calendarLayoutFor(threePerRowLayoutId, 3, pageWidth, pageHeight);
-}
+}  // namespace
 
-PageLayout twoPerRowLayout(float pageWidth, float pageHeight)
-{
-    return calendarLayoutFor(twoPerRowLayoutId, 2, pageWidth, pageHeight);
-}
-
-void layoutThreePerRow(const CalendarPage& target)
-{
-    drawCalendarPage(target, threePerRowLayout(HPDF_Page_GetWidth(target.page), HPDF_Page_GetHeight(target.page)));
-}
-
-void layoutTwoPerRow(const CalendarPage& target)
-{
-    drawCalendarPage(target, twoPerRowLayout(HPDF_Page_GetWidth(target.page), HPDF_Page_GetHeight(target.page)));
-}
-
-void drawCalendarPage(const CalendarPage& target, const PageLayout& pageLayout)
-{
-    const float height = HPDF_Page_GetHeight(target.page);
-    const float width = HPDF_Page_GetWidth(target.page);
-    PageDrawing(target, pageLayout, defaultPageOptions(), width, height).draw();
-}
-
-void drawCalendarWithOptions(const CalendarPage& target, int calendarLayout, const PageOptions& options)
+void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options)
 {
     if (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId)
         return;

@@ -11,3 +11,11 @@ CalendarNames englishCalendarNames()
         names.weekdays[d] = std::string(weekdayNames[d], 2);
     return names;
 }
+
+std::vector<std::string> pageTexts(const CalendarNames& names, const std::string& footerText)
+{
+    std::vector<std::string> texts(names.months.begin(), names.months.end());
+    texts.insert(texts.end(), names.weekdays.begin(), names.weekdays.end());
+    texts.push_back(footerText);
+    return texts;
+}

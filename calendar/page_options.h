@@ -2,6 +2,10 @@
 #include <array>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "calendar/paper.h"
+#include "calendar/text_encoding.h"
 
 // Month and weekday names as UTF-8 text.
 struct CalendarNames {
@@ -12,22 +16,14 @@ struct CalendarNames {
 // The English names the window and the default page use.
 CalendarNames englishCalendarNames();
 
-// A TrueType file to draw the page with, for names the base font cannot show.
-struct EmbeddedFont {
-    std::string path;  // empty: the base font "Helvetica"
-    int index = 0;     // face within a collection file
+// The font the page's texts are drawn in, chosen once for all of them
+// (baseFontEncodingFor): the base font "Helvetica" in its own encoding or in
+// WinAnsiEncoding, or a TrueType file embedded in the document.
+struct PageFont {
+    BaseFontEncoding encoding = BaseFontEncoding::standard;  // none: the file below
+    std::string path;
+    int index = 0;  // face within a collection file
 };
-
-// Paper sizes in whole points, portrait. A4 is the library's default page.
-struct PaperSize {
-    int width;
-    int height;
-};
-inline constexpr PaperSize paperA4{595, 841};
-inline constexpr PaperSize paperLetter{612, 792};
-inline constexpr PaperSize paperLegal{612, 1008};
-inline constexpr PaperSize paperA3{841, 1190};
-inline constexpr PaperSize paperA5{419, 595};
 
 // What the command line can change on the page; the defaults draw the window's
 // page exactly.
@@ -35,7 +31,7 @@ struct PageOptions {
     PaperSize paper = paperA4;
     bool landscape = false;
     CalendarNames names = englishCalendarNames();
-    EmbeddedFont font;
+    PageFont font;
     bool weekNumbers = false;   // ISO 8601 week numbers beside the week lines
     std::set<long long> marked; // days (daysFromCivil) drawn in the highlight colour
     bool shadeWeekends = false; // Saturday and Sunday cells on light grey
@@ -43,3 +39,7 @@ struct PageOptions {
     std::string footerText;     // empty: the publisher's address
     bool compress = false;
 };
+
+// Every text of the page that the font has to show besides digits: the month
+// and weekday names and the footer.
+std::vector<std::string> pageTexts(const CalendarNames& names, const std::string& footerText);

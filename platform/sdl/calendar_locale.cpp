@@ -1,8 +1,10 @@
 #include "platform/calendar_locale.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <langinfo.h>
 #include <locale.h>
 #include <memory>
@@ -53,31 +55,24 @@ LocaleHandle userDateLocale()
 }
 
 // The name with its first letter in upper case, as the locale's case rules
-// have it ("únor" becomes "Únor"); names are UTF-8.
+// have it ("únor" becomes "Únor"). The locale's character set (UTF-8, or
+// ASCII in the C locale) reads and writes the letter.
 std::string capitalised(const char* name, locale_t locale)
 {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(name);
-    const int length = bytes[0] < 0x80 ? 1 : (bytes[0] >> 5) == 0x6 ? 2 : (bytes[0] >> 4) == 0xE ? 3 : 4;
-    if (bytes[0] == 0 || static_cast<int>(std::strlen(name)) < length)
-        return name;
-    wchar_t c = length == 1 ? bytes[0] : bytes[0] & (0x7F >> length);
-    for (int i = 1; i < length; ++i)
-        c = (c << 6) | (bytes[i] & 0x3F);
-    const auto upper = static_cast<std::uint32_t>(towupper_l(static_cast<wint_t>(c), locale));
-    std::string first;
-    if (upper < 0x80) {
-        first += static_cast<char>(upper);
-    } else if (upper < 0x800) {
-        first += static_cast<char>(0xC0 | (upper >> 6));
-        first += static_cast<char>(0x80 | (upper & 0x3F));
-    } else if (upper < 0x10000) {
-        first += static_cast<char>(0xE0 | (upper >> 12));
-        first += static_cast<char>(0x80 | ((upper >> 6) & 0x3F));
-        first += static_cast<char>(0x80 | (upper & 0x3F));
-    } else {
-        return name;
+    const locale_t previous = uselocale(locale);
+    std::string result = name;
+    std::mbstate_t state{};
+    wchar_t first = 0;
+    const std::size_t length = std::mbrtowc(&first, name, result.size(), &state);
+    if (length != 0 && length <= result.size()) {
+        char upper[MB_LEN_MAX];
+        state = {};
+        const std::size_t size = std::wcrtomb(upper, static_cast<wchar_t>(towupper_l(static_cast<wint_t>(first), locale)), &state);
+        if (size != static_cast<std::size_t>(-1))
+            result.replace(0, length, upper, size);
     }
-    return first + (name + length);
+    uselocale(previous);
+    return result;
 }
 
 }  // namespace

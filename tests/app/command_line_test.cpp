@@ -31,7 +31,7 @@ std::string changes(const CommandLine& l)
     put(l.open, "open");
     put(c.paper.has_value(), "paper", std::to_string(c.paper.value_or(-1)));
     put(c.landscape, "landscape");
-    put(c.language.has_value(), "language", c.language.value_or(""));
+    put(c.language.has_value(), "language", c.language ? c.language->code : "");
     put(c.weekStarts.has_value(), "starts", std::to_string(c.weekStarts.value_or(-1)));
     put(c.weekNumbers, "numbers");
     put(!c.marksFile.empty(), "marks", c.marksFile);

@@ -222,7 +222,7 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     grid.setYearAndWeekendDay(2026, 0);
     grid.layOut();
     const std::string windowPage = folder.file("window.pdf");
-    ASSERT_EQ(createCalendarPdf(windowPage, grid, 0, stderr).error, "");
+    ASSERT_EQ(createCalendarPdf(CalendarRequest(grid, threePerRowLayoutId, stderr), windowPage).error, "");
     const std::string cPage = folder.file("c.pdf");
     ASSERT_EQ(runProgram("pdf --year 2026 --output '" + cPage + "'", "LC_ALL=C").status, 0);
     const auto read = [](const std::string& path) {

@@ -40,11 +40,11 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
         EXPECT_EQ(programFolder(), folder.path().string() + "/orvel/orvelplan/");
         EXPECT_TRUE(fs::is_directory(folder.path() / "orvel/orvelplan"));
 
-        const CalendarFile first = createCalendar(grid2010(), threePerRowLayoutId, false, stderr);
+        const CalendarFile first = createCalendar(CalendarRequest(grid2010(), threePerRowLayoutId, stderr));
         ASSERT_TRUE(first.saved()) << first.error;
         EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf");
         EXPECT_EQ(readPlacements(first.path).size(), 1610u);
-        CalendarFile second = createCalendar(grid2010(), twoPerRowLayoutId, false, stderr);
+        CalendarFile second = createCalendar(CalendarRequest(grid2010(), twoPerRowLayoutId, stderr));
         EXPECT_EQ(second.path, folder.path().string() + "/orvel/orvelplan/orvelplan1.pdf");  // the first is still held
         second.file.release();
     }
@@ -57,7 +57,7 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
     ScopedEnvironment noDataHome("XDG_DATA_HOME", nullptr);
     ScopedEnvironment noHome("HOME", nullptr);
     EXPECT_EQ(programFolder(), "");
-    EXPECT_FALSE(createCalendar(grid2010(), threePerRowLayoutId, false, stderr).saved());
+    EXPECT_FALSE(createCalendar(CalendarRequest(grid2010(), threePerRowLayoutId, stderr)).saved());
 }
 
 TEST(OpenExternalTest, LaunchesTheDesktopOpenerWithoutWaiting)

@@ -11,10 +11,11 @@ TEST(CalendarDocumentTest, LibraryErrorsAreReportedOnceWhereDiagnosticsAreAsked)
     // Memory that runs out while the page is drawn, after the document exists.
     static int allocations;
     allocations = 0;
-    const PdfMemoryHooks failing{[](HPDF_UINT size) { return ++allocations > 100 ? nullptr : std::malloc(size); },
-                                 [](void* block) { std::free(block); }};
     std::FILE* diagnostics = std::tmpfile();
-    EXPECT_EQ(renderCalendarPdf(grid2010(), threePerRowLayoutId, diagnostics, failing).error,
+    CalendarRequest request(grid2010(), threePerRowLayoutId, diagnostics);
+    request.memory = {[](HPDF_UINT size) { return ++allocations > 100 ? nullptr : std::malloc(size); },
+                      [](void* block) { std::free(block); }};
+    EXPECT_EQ(renderCalendarPdf(request).error,
               "cannot make the PDF document: out of memory");
     std::rewind(diagnostics);
     char line[80] = {};

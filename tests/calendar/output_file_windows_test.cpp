@@ -25,7 +25,7 @@ TEST(OutputPathTest, ACalendarHeldOpenCannotBeReplaced)
     const std::string held = folder.file("orvelplan0.pdf");
     std::ofstream(held) << "shown in a viewer";
     std::ifstream viewer(held);
-    EXPECT_NE(createCalendarPdf(held, grid2010(), 0, stderr).error, "");
+    EXPECT_NE(createCalendarPdf(CalendarRequest(grid2010(), 0, stderr), held).error, "");
     EXPECT_EQ(readFile(held), "shown in a viewer");
     EXPECT_EQ(filesIn(folder), 1);
 }

@@ -1,6 +1,5 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
-#include "calendar/page_layout.h"
 #include "calendar/publisher.h"
 #include "pdf_content.h"
 #include "tests/support/files.h"
@@ -18,7 +17,7 @@ std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
     TemporaryFolder folder;
     const std::string path = folder.file("calendar.pdf");
-    EXPECT_EQ(createCalendarPdf(path, grid, layout, stderr).error, "");
+    EXPECT_EQ(createCalendarPdf(CalendarRequest(grid, layout, stderr), path).error, "");
     return readPlacements(path);
 }
 
@@ -78,22 +77,29 @@ TEST(PdfPageTest, TwoMonthsPerRowOnTheDefaultPage)
     EXPECT_EQ(placements[1 + 11 * 134 + 133].y, 35);          // above the footer at y = 12
 }
 
-TEST(PdfPageTest, FooterFitsAndDrawingStopsAtTheFirstLibraryError)
+TEST(PdfPageTest, FooterFitsAndALibraryErrorDiscardsTheDocument)
 {
-    int reported = 0;
-    HPDF_Doc document = HPDF_New([](HPDF_STATUS, HPDF_STATUS, void* count) { ++*static_cast<int*>(count); }, &reported);
+    HPDF_Doc document = HPDF_New(nullptr, nullptr);
     ASSERT_NE(document, nullptr);
     HPDF_Page page = HPDF_AddPage(document);
     HPDF_Page_SetFontAndSize(page, HPDF_GetFont(document, "Helvetica", nullptr), 11);
     EXPECT_LE(445 + HPDF_Page_TextWidth(page, footer.c_str()), HPDF_Page_GetWidth(page));
-
-    const CalendarTextGrid grid = laidOutGrid(2010, 0);
-    PageLayout broken = threePerRowLayout(595, 841);
-    broken.fontName = "NoSuchFont";
-    drawCalendarPage(CalendarPage{document, page, grid}, broken);
-    EXPECT_NE(HPDF_GetError(document), HPDF_OK);
-    EXPECT_GE(reported, 1);
     HPDF_Free(document);
+
+    // A font file that went away between choosing and drawing.
+    std::FILE* diagnostics = std::tmpfile();
+    const CalendarTextGrid grid = laidOutGrid(2010, 0);
+    CalendarRequest request(grid, threePerRowLayoutId, diagnostics);
+    request.page.font = {BaseFontEncoding::none, "/nonexistent/font.ttf", 0};
+    const RenderedPdf pdf = renderCalendarPdf(request);
+    EXPECT_EQ(pdf.bytes, "");
+    EXPECT_EQ(pdf.error.rfind("cannot make the PDF document: library error 0x", 0), 0u) << pdf.error;
+    std::rewind(diagnostics);
+    char line[80] = {};
+    ASSERT_NE(std::fgets(line, sizeof line, diagnostics), nullptr);
+    EXPECT_EQ(std::string(line).rfind("ERROR: error_no=", 0), 0u) << line;
+    EXPECT_EQ(std::fgets(line, sizeof line, diagnostics), nullptr);  // reported once
+    std::fclose(diagnostics);
 }
 
 // The locale is chosen through the environment on POSIX systems only; on

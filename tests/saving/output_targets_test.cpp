@@ -53,7 +53,7 @@ TEST(SavedBytesTest, TheFileIsWhatTheLibraryWritesToAFile)
     HPDF_Free(document);
 
     const std::string ours = folder.file("ours.pdf");
-    ASSERT_EQ(createCalendarPdf(ours, gridOf(2010), threePerRowLayoutId, nullptr).error, "");
+    ASSERT_EQ(createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), ours).error, "");
     EXPECT_EQ(readFile(ours), readFile(direct));
     EXPECT_EQ(calendarBytes(2010), readFile(direct));
 }
@@ -83,7 +83,7 @@ TEST(OutputTargetTest, AWriteProtectedFileKeepsItsContentAndProtection)
     const std::string target = folder.file("year.pdf");
     writeFile(target, "kept");
     makeWriteProtected(target, true);
-    const std::string error = createCalendarPdf(target, gridOf(2010), threePerRowLayoutId, nullptr).error;
+    const std::string error = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), target).error;
     EXPECT_EQ(error.rfind("cannot write " + target + ": ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos);
     EXPECT_TRUE(readFile(target) == "kept") << "the protected file was changed";

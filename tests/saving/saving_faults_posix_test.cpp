@@ -74,12 +74,12 @@ TEST(SavingFaultsTest, AFullDiskKeepsTheEarlierFileOrGivesTheWholeCalendar)
                 std::string error, written = target;
                 if (numbered) {
                     setenv("XDG_DATA_HOME", disk.c_str(), 1);
-                    CalendarFile file = createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr);
+                    CalendarFile file = createCalendar(CalendarRequest(gridOf(2012), threePerRowLayoutId, nullptr));
                     unsetenv("XDG_DATA_HOME");
                     error = file.error;
                     written = file.path;
                 } else {
-                    error = createCalendarPdf(target, gridOf(2012), threePerRowLayoutId, nullptr).error;
+                    error = createCalendarPdf(CalendarRequest(gridOf(2012), threePerRowLayoutId, nullptr), target).error;
                 }
                 const std::string where = std::to_string(kilobytes) + "k, old file " + (withOldFile ? "yes" : "no");
                 if (error.empty()) {
@@ -125,11 +125,12 @@ TEST(SavingFaultsTest, MemoryRunningOutAtAnyPointKeepsTheEarlierCalendar)
     setenv("XDG_DATA_HOME", data.path().c_str(), 1);
     const std::string folder = programFolder();
     const std::string old = calendarBytes(2011);
-    const PdfMemoryHooks hooks{countingAllocate, countingRelease};
+    CalendarRequest request(gridOf(2012), threePerRowLayoutId, nullptr);
+    request.memory = {countingAllocate, countingRelease};
 
     failFrom = 1L << 40;
     allocations = 0;
-    ASSERT_TRUE(createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr, hooks).saved());
+    ASSERT_TRUE(createCalendar(request).saved());
     const long points = allocations;
     ASSERT_GT(points, 10);
 
@@ -139,7 +140,7 @@ TEST(SavingFaultsTest, MemoryRunningOutAtAnyPointKeepsTheEarlierCalendar)
         writeFile(folder + "orvelplan0.pdf", old);
         failFrom = point;
         allocations = 0;
-        const CalendarFile file = createCalendar(gridOf(2012), threePerRowLayoutId, false, nullptr, hooks);
+        const CalendarFile file = createCalendar(request);
         EXPECT_FALSE(file.saved()) << point;
         EXPECT_NE(file.error.find("out of memory"), std::string::npos) << point << ": " << file.error;
         EXPECT_EQ(readFile(folder + "orvelplan0.pdf"), old) << point;

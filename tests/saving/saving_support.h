@@ -36,7 +36,7 @@ inline const CalendarTextGrid& gridOf(int year)
 // The calendar of `year` in the three-per-row layout, as the program writes it.
 inline std::string calendarBytes(int year)
 {
-    const RenderedPdf pdf = renderCalendarPdf(gridOf(year), threePerRowLayoutId, nullptr);
+    const RenderedPdf pdf = renderCalendarPdf(CalendarRequest(gridOf(year), threePerRowLayoutId, nullptr));
     return pdf.bytes;
 }
 
