@@ -104,15 +104,24 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.names = chooseNames(choices, setup.warnings);
 
     if (needsEmbeddedFont(page.names, page.footerText)) {
-        if (const auto font = findTypefaceFor(charactersOf(page.names, page.footerText))) {
-            page.font = EmbeddedFont{font->path, font->index};
-        } else if (needsEmbeddedFont(englishCalendarNames(), page.footerText)) {
-            setup.error = "no installed font can show the footer text";
-        } else {
+        auto font = findTypefaceFor(charactersOf(page.names, page.footerText));
+        if (!font) {
+            // English names with the footer as given, in a font that has it
+            // (an en dash, Cyrillic) where the base font cannot show it.
+            const CalendarNames english = englishCalendarNames();
+            const bool footerNeedsFont = needsEmbeddedFont(english, page.footerText);
+            if (footerNeedsFont)
+                font = findTypefaceFor(charactersOf(english, page.footerText));
+            if (footerNeedsFont && !font) {
+                setup.error = "no installed font can show the footer text";
+                return setup;
+            }
             setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
                                      "the calendar is in English");
-            page.names = englishCalendarNames();
+            page.names = english;
         }
+        if (font)
+            page.font = EmbeddedFont{font->path, font->index};
     }
     return setup;
 }
