@@ -30,6 +30,23 @@ run_exe() {  # LOCALE ARGUMENTS...: standard output to $work/out, error to $work
 }
 export LC_ALL=C.UTF-8
 
+# What Windows reads from the file itself: the manifest that makes UTF-8 the
+# code page, and the version information, with the Linux build's version and
+# copyright line.
+if command -v wrestool >/dev/null; then
+  version=$("$linux" --version | sed -n '1s/.* //p') copyright=$("$linux" --version | sed -n 2p)
+  strings=$(wrestool -x --raw --type=16 --name=1 "$exe" | tr -d '\0' | strings -n 3 | paste -sd'|')
+  manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
+  if [[ $strings == *"FileVersion$version"*"LegalCopyright$copyright"*"OriginalFilenameorvelplan.exe"* ]] &&
+     [[ $manifest == *">UTF-8</activeCodePage>"* ]]; then
+    pass
+  else
+    fail "resources: version '$strings', manifest of ${#manifest} bytes"
+  fi
+else
+  echo "skipped: the resources (no wrestool: scripts/setup --windows)"
+fi
+
 # Names: the file is made under exactly that name, the path printed is the one
 # given, byte for byte in UTF-8, and the PDF is the Linux build's.
 fixed=(--year 2026 --paper a4 --week-starts monday --language en)
