@@ -98,12 +98,21 @@ CalendarSetup setUpCalendar(const CommandLine& line)
         page.font.index = font->index;
         return setup;
     }
+    // English names, with the footer as given in a font that has it (an en
+    // dash, Cyrillic) where the base font cannot show it.
     page.names = englishCalendarNames();
-    page.font.encoding = baseFontEncodingFor(pageTexts(page.names, page.footerText));
-    if (page.font.encoding == BaseFontEncoding::none)
-        setup.error = "no installed font can show the footer text";
-    else
-        setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
-                                 "the calendar is in English");
+    const std::vector<std::string> englishTexts = pageTexts(page.names, page.footerText);
+    page.font.encoding = baseFontEncodingFor(englishTexts);
+    if (page.font.encoding == BaseFontEncoding::none) {
+        const auto font = findTypefaceFor(charactersOf(englishTexts));
+        if (!font) {
+            setup.error = "no installed font can show the footer text";
+            return setup;
+        }
+        page.font.path = font->path;
+        page.font.index = font->index;
+    }
+    setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
+                             "the calendar is in English");
     return setup;
 }

@@ -106,10 +106,14 @@ int writePdf(const CommandLine& line)
     }
     // The printed path is the result: when it cannot be told, the calendar
     // just made is taken away again rather than left where nobody was told.
-    std::printf("%s\n", file.path.c_str());
-    if (finishStandardOutput() != 0) {
-        file.file.discard();
-        return exitStatus::failure;
+    // A program started with no standard output at all (from a shortcut on
+    // Windows) was never going to tell it: the calendar stays.
+    if (!standardOutputAbsent()) {
+        std::printf("%s\n", file.path.c_str());
+        if (finishStandardOutput() != 0) {
+            file.file.discard();
+            return exitStatus::failure;
+        }
     }
     if (line.open) {
         if (const std::string error = openWithDefaultApplication(file.path); !error.empty()) {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "platform/win32/shared_folder_access.h"
 #include "platform/win32/system_error.h"
 
 ProgramFolder findProgramFolder()
@@ -23,7 +24,7 @@ ProgramFolder findProgramFolder()
     for (std::size_t separator = folder.path.find('\\', folder.path.find(":\\") + 2); separator != std::string::npos;
          separator = folder.path.find('\\', separator + 1)) {
         const std::string prefix = folder.path.substr(0, separator);
-        if (CreateDirectoryA(prefix.c_str(), nullptr))
+        if (CreateDirectoryA(prefix.c_str(), everyUserMayWrite()))
             continue;
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS) {

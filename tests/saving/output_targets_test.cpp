@@ -47,7 +47,7 @@ TEST(SavedBytesTest, TheFileIsWhatTheLibraryWritesToAFile)
 {
     TemporaryFolder folder;
     HPDF_Doc document = HPDF_New(nullptr, nullptr);
-    layoutThreePerRow({document, HPDF_AddPage(document), gridOf(2010)});
+    drawCalendar({document, HPDF_AddPage(document), gridOf(2010)}, threePerRowLayoutId, PageOptions{});
     const std::string direct = folder.file("direct.pdf");
     ASSERT_EQ(HPDF_SaveToFile(document, direct.c_str()), HPDF_OK);
     HPDF_Free(document);

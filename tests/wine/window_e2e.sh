@@ -101,6 +101,22 @@ check "the text page of each build on standard output" [ "$(grep -c '2016' "$wor
 toggles_and_links '= 3200171710$'
 check "each link once" opened_count 4
 
+# A calendar that cannot be written (folders stand under all 100 names): the
+# box is owned by the topmost window and stays above it; its OK closes it.
+rm -f "$folder"/orvelplan*.pdf
+for n in $(seq 0 99); do mkdir "$folder/orvelplan$n.pdf"; done
+click 235 325
+box() { box=$(windows | grep -vx "$wid" | head -n1); [ -n "$box" ]; }
+if wait_for 20 box; then
+  check "the box is owned by the window" sh -c "xprop -id $box WM_TRANSIENT_FOR | grep -qi 'window id # $(printf '0x%x' "$wid")'"
+  check "the box is above the topmost window" sh -c "xprop -id $box _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE"
+  xdotool windowactivate --sync "$box" key Return
+  wait_for 20 not box || check "the box closes with its OK" false
+else
+  check "a box says the calendar could not be created" false
+fi
+rmdir "$folder"/orvelplan*.pdf
+
 xdotool windowmove "$wid" 130 90 && check "moved to 130,90" [ "$(corner)" = 130,90 ]
 close_politely
 mapfile -t lines < <(tr -d '\r' <"$folder/orvelplan.ini" 2>/dev/null)

@@ -2,7 +2,9 @@
 # [--display] makes a fresh prefix with one wineserver (and a private Xvfb) and
 # sets LC_ALL=en_GB.UTF-8 (see below) and ORVEL_WINE_SESSION=1, which tests run
 # by scripts/test windows join (wine_session_join); wine_session_end stops them
-# and removes the prefix.
+# and removes the prefix. A test that needs other regional settings sets
+# LC_ALL for each wine call in the same prefix (the ANSI and OEM code pages,
+# paper and first weekday follow it) rather than making a prefix of its own.
 . "$(dirname "${BASH_SOURCE[0]}")/../gui/checks.sh"
 
 wine_session_pids=()

@@ -1,0 +1,122 @@
+// Starts a program as a shortcut, Explorer or the Run box does: no console and
+// no standard handles at all.
+//   console_less_start.exe <program> [<argument>...]
+// Each message box the program shows is written to this launcher's standard
+// output as one line, "box <owner> <icon> <caption>: <text>" (owner "none" or
+// "owned", icon "icon" or "plain"), in UTF-8, and answered with OK; then
+// "exit <status>". The launcher's status is the program's, 124 after a
+// minute without an end.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+void say(const std::wstring& text)
+{
+    const std::wstring line = text + L"\n";
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// An argument as the program's command-line parser reads it back.
+std::wstring quoted(const std::wstring& argument)
+{
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += c;
+    }
+    result.append(backslashes * 2, L'\\');
+    return result + L"\"";
+}
+
+std::wstring windowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::vector<HWND> answered;
+
+// Whether a box shows an icon: a visible static control holding one. (Which
+// icon cannot be told from here: Wine gives each process its own handles.)
+BOOL CALLBACK findIcon(HWND control, LPARAM found)
+{
+    if (IsWindowVisible(control) && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageW(control, STM_GETICON, 0, 0) != 0)
+        *reinterpret_cast<const wchar_t**>(found) = L"icon ";
+    return TRUE;
+}
+
+BOOL CALLBACK answerBox(HWND window, LPARAM process)
+{
+    DWORD owner = 0;
+    wchar_t className[16] = {};
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != static_cast<DWORD>(process) || !IsWindowVisible(window) ||
+        !GetClassNameW(window, className, 16) || lstrcmpW(className, L"#32770") != 0 ||
+        std::find(answered.begin(), answered.end(), window) != answered.end())
+        return TRUE;
+    answered.push_back(window);
+    // A message box's text is its static control 0xFFFF.
+    const HWND text = GetDlgItem(window, 0xFFFF);
+    const wchar_t* icon = L"plain ";
+    EnumChildWindows(window, findIcon, reinterpret_cast<LPARAM>(&icon));
+    say(std::wstring(L"box ") + (GetWindow(window, GW_OWNER) ? L"owned " : L"none ") +
+        icon + windowText(window) + L": " +
+        (text ? windowText(text) : L""));
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return 2;
+    std::wstring commandLine = quoted(argv[1]);
+    for (int i = 2; i < argc; ++i)
+        commandLine += L" " + quoted(argv[i]);
+    // Explorer has no console the program could attach to; this launcher lets
+    // go of its own (its standard output, a file or pipe, stays).
+    FreeConsole();
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;  // all three null
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
+                        &start, &started)) {
+        say(L"cannot start the program: error " + std::to_wstring(GetLastError()));
+        return 125;
+    }
+    DWORD status = 124;
+    for (int waited = 0; waited < 600; ++waited) {
+        if (WaitForSingleObject(started.hProcess, 100) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(started.hProcess, &status);
+            break;
+        }
+        EnumWindows(answerBox, static_cast<LPARAM>(started.dwProcessId));
+    }
+    if (status == 124)
+        TerminateProcess(started.hProcess, 124);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    say(L"exit " + std::to_wstring(status));
+    return static_cast<int>(status);
+}
