@@ -27,5 +27,8 @@ for name in yearly_from_1900 weekly_from_1800 date_in_9999 nested_30000 secondly
   [ "$name" = date_in_9999 ] && year=9999
   run "$name" "$year"
 done
+for name in daily_mondays_from_1 yearly_mondays_from_1 monthly_last_workday_from_1 secondly_mondays_from_1; do
+  run "$name" 9999
+done
 run minutely_count_5m 9999
 run yearly_from_1900 2583

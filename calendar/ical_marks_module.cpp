@@ -33,6 +33,9 @@ constexpr std::size_t maximumFileBytes = 32u << 20;
 constexpr const char* maximumFileText = "32 MB";
 constexpr std::size_t maximumLineBytes = 1u << 20;
 constexpr std::size_t maximumDepth = 16;
+// libical keeps some 50 times a component's text; an event is held whole.
+constexpr std::size_t maximumComponentLines = 10000;
+constexpr std::size_t maximumComponentBytes = 4u << 20;
 constexpr std::size_t maximumZoneBytes = 1u << 20;
 constexpr int maximumZoneParts = 100;
 // The processor time all the work on one file may take, after which the file
@@ -192,9 +195,12 @@ std::optional<ReadFailure> firstLibraryError(icalcomponent* root, const std::vec
                 reason.erase(removing);
             return ReadFailure{line, quoted(reason)};
         }
+        // Children are taken in the order of the file.
+        const std::size_t children = waiting.size();
         for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
              c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
             waiting.push_back(c);
+        std::reverse(waiting.begin() + static_cast<std::ptrdiff_t>(children), waiting.end());
     }
     return std::nullopt;
 }
@@ -308,6 +314,8 @@ private:
     // report, and hands each complete component of a calendar to finish().
     std::optional<ReadFailure> take(ContentLine line)
     {
+        if (++lines_ % 64 == 0 && budget_.spent())
+            return ReadFailure{line.fileLine, std::string("reading stopped here after ") + timeBudgetText + " of work"};
         const bool begin = startsWithIgnoringCase(line.text, "BEGIN:"), end = startsWithIgnoringCase(line.text, "END:");
         if (open_.empty() && !startsWithIgnoringCase(line.text, "BEGIN:VCALENDAR"))
             return ReadFailure{line.fileLine, "not an iCalendar file (expected BEGIN:VCALENDAR)"};
@@ -329,10 +337,11 @@ private:
                 return checkCalendarProperty(line);
             return std::nullopt;
         }
-        if (component_.empty() && budget_.spent())
-            return ReadFailure{line.fileLine, std::string("not read within ") + timeBudgetText};
+        if (component_.size() == maximumComponentLines || (componentBytes_ += line.text.size()) > maximumComponentBytes)
+            return ReadFailure{component_.front().fileLine, "a component of more than 10,000 lines or 4 MB"};
         component_.push_back(std::move(line));
         if (open_.size() == 1) {
+            componentBytes_ = 0;
             auto failure = finish();
             component_.clear();
             return failure;
@@ -480,7 +489,8 @@ private:
     ComponentHandle zones_;
     std::vector<ContentLine> open_;       // the BEGIN lines not yet closed
     std::vector<ContentLine> component_;  // the lines of the component being read
-    std::size_t zoneBytes_ = 0;
+    std::size_t componentBytes_ = 0, zoneBytes_ = 0;
+    unsigned lines_ = 0;
 };
 
 }  // namespace

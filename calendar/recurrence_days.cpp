@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -102,6 +104,52 @@ std::vector<long long> pickedPositions(const std::vector<int>& positions, long l
     return picked;
 }
 
+// A rule with a COUNT is followed from its start. The calendar repeats
+// exactly every 400 years (146097 days, 20871 weeks, 4800 months), so a
+// rule's occurrences repeat in blocks of whole 400-year cycles that are also
+// whole intervals: once the second block has been counted, the blocks that end
+// before the page are passed over by multiplying.
+class BlockSkip {
+public:
+    // `origin` and `length` in periods of the rule (days for finer rules); a
+    // length of 0 or more than the calendar's days skips nothing.
+    BlockSkip(long long origin, long long length) : origin_(origin), length_(length > 4'000'000 ? 0 : length) {}
+
+    // Where to go on from `position`, with `counted` occurrences so far, on the
+    // way to `target`; past every position when no more can come.
+    long long advance(long long position, long long target, long long& counted, long long count)
+    {
+        if (length_ == 0 || seen_ == 2)
+            return position;
+        if (seen_ == 0 && position >= origin_ + length_) {
+            seen_ = 1;
+            countedAtBlock1_ = counted;
+        }
+        if (seen_ == 1 && position >= origin_ + 2 * length_) {
+            seen_ = 2;
+            const long long perBlock = counted - countedAtBlock1_;
+            if (perBlock == 0)
+                return std::numeric_limits<long long>::max() / 4;
+            const long long blocks = std::min(floorDiv(target - position, length_), (count - counted - 1) / perBlock);
+            if (blocks > 0) {
+                counted += blocks * perBlock;
+                return position + blocks * length_;
+            }
+        }
+        return position;
+    }
+
+private:
+    long long origin_, length_;
+    int seen_ = 0;
+    long long countedAtBlock1_ = 0;
+};
+
+constexpr long long leastCommonMultiple(long long a, long long b)
+{
+    return a / std::gcd(a, b) * b;
+}
+
 class Expansion {
 public:
     Expansion(const RecurrenceRule& rule, long long start, long long duration, DayRange range,
@@ -127,6 +175,10 @@ public:
                                        : std::vector<int>{});
         minuteAllowed_ = allowed<60>(rule.frequency <= Frequency::minutely ? rule.minutes : std::vector<int>{});
         secondAllowed_ = allowed<60>(rule.frequency == Frequency::secondly ? rule.seconds : std::vector<int>{});
+        weekdayAllowed_.fill(rule.weekdays.empty());
+        for (const WeekdayInRule& w : rule.weekdays)
+            if (w.weekday >= 0 && w.weekday < 7)
+                weekdayAllowed_[w.weekday] = true;
         if (subDaily) {
             // Each active hour, minute or second holds these offsets into it.
             unit_ = rule.frequency == Frequency::hourly ? 3600 : rule.frequency == Frequency::minutely ? 60 : 1;
@@ -250,22 +302,33 @@ private:
         return (!r.months.empty() || f.date.month == startFacts_.date.month) && f.date.day == startFacts_.date.day;
     }
 
-    // `day`, or the first day of the next month in which BYMONTH and
-    // BYMONTHDAY can hold, so that rules that rarely or never match skip
-    // whole months.
+    // The first day from `day` on whose month BYMONTH and BYMONTHDAY allow and
+    // whose weekday BYDAY allows, so that rules that rarely or never match
+    // pass over whole months and weeks.
     long long nextPossibleDay(long long day) const
     {
-        for (Date date = civilFromDays(day);; date = civilFromDays(day)) {
+        for (Date date = civilFromDays(day); day <= endDay_; date = civilFromDays(day)) {
             const int length = daysInMonth(date.year, date.month);
             const bool monthFits = rule_.months.empty() || contains(rule_.months, date.month);
             const bool dayFits = rule_.monthDays.empty() ||
                                  std::any_of(rule_.monthDays.begin(), rule_.monthDays.end(), [length](int d) {
                                      return (d > 0 && d <= length) || (d < 0 && -d <= length);
                                  });
-            if ((monthFits && dayFits) || day > endDay_)
-                return day;
-            day = daysFromCivil(date.year, date.month, 1) + length;
+            const long long nextMonth = day - date.day + 1 + length;
+            if (!monthFits || !dayFits) {
+                day = nextMonth;
+                continue;
+            }
+            int ahead = 0;
+            while (ahead < 7 && !weekdayAllowed_[(weekdayFromDays(day) + ahead) % 7])
+                ++ahead;
+            if (ahead == 7)
+                return endDay_ + 1;
+            if (day + ahead < nextMonth)
+                return day + ahead;
+            day = nextMonth;
         }
+        return day;
     }
 
     // Period numbers of DAILY, WEEKLY, MONTHLY and YEARLY rules.
@@ -346,9 +409,19 @@ private:
             p += floorDiv(periodOf(std::max(startDay_, range_.first - spillDays_)) - p0, interval_) * interval_;
         std::vector<long long> days;
         std::vector<std::vector<int>> picked;
+        const long long cycle = rule_.frequency == Frequency::yearly    ? 400
+                                : rule_.frequency == Frequency::monthly ? 4800
+                                : rule_.frequency == Frequency::weekly  ? 20871
+                                                                        : 146097;
+        BlockSkip skip(p0, rule_.count ? leastCommonMultiple(cycle, interval_) : 0);
+        const long long target = periodOf(std::max(startDay_, range_.first - spillDays_));
         for (const long long last = periodOf(endDay_); p <= last; p += interval_) {
             if (outOfTime())
                 return false;
+            if (const long long next = skip.advance(p, target, counted_, rule_.count); next != p) {
+                p = next - interval_;
+                continue;
+            }
             if (rule_.frequency == Frequency::daily) {
                 if (const long long possible = nextPossibleDay(p); possible > p) {
                     p += (possible - p + interval_ - 1) / interval_ * interval_ - interval_;
@@ -417,10 +490,12 @@ private:
     {
         const long long units = secondsPerDay / unit_, firstUnit = floorDiv(start_, unit_);
         long long day = rule_.count ? startDay_ : std::max(startDay_, range_.first - spillDays_);
+        BlockSkip skip(startDay_, rule_.count ? leastCommonMultiple(146097, interval_ / std::gcd(interval_, units)) : 0);
         for (; day <= endDay_; ++day) {
             if (outOfTime())
                 return false;
             day = nextPossibleDay(day);
+            day = skip.advance(day, range_.first - spillDays_, counted_, rule_.count);
             if (day > endDay_ || !dayMatches(factsOf(day)))
                 continue;
             const long long phase = floorMod(firstUnit - day * units, interval_);
@@ -495,6 +570,7 @@ private:
     std::vector<int> times_;  // seconds into the day (or into the hour or minute of a finer rule)
     std::array<bool, 24> hourAllowed_{};
     std::array<bool, 60> minuteAllowed_{}, secondAllowed_{};
+    std::array<bool, 7> weekdayAllowed_{};
     std::vector<std::optional<DaySummary>> phaseSummaries_;
     long long counted_ = 0;
     unsigned steps_ = 0;

@@ -24,8 +24,8 @@ struct RecurrenceRule {
     bool hasUntil = false;
     long long until = 0;            // wall-clock seconds, inclusive
     int weekStart = 1;              // 0 = Sunday .. 6 = Saturday
-    std::vector<int> seconds, minutes, hours, monthDays, yearDays, weekNumbers, months, setPositions;
-    std::vector<WeekdayInRule> weekdays;
+    std::vector<int> seconds{}, minutes{}, hours{}, monthDays{}, yearDays{}, weekNumbers{}, months{}, setPositions{};
+    std::vector<WeekdayInRule> weekdays{};
 };
 
 // Starts an occurrence must not have (EXDATE): exact times, and whole days for

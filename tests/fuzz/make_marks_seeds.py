@@ -40,6 +40,13 @@ def files():
     yield "events_100000", calendar(*many)
     yield "weekly_120000", calendar(*[event(f":2020{1 + i % 12:02}{1 + i % 28:02}T{i % 24:02}0000",
                                             "FREQ=WEEKLY", f"UID:{i}\r\n") for i in range(120000)])
+    # The costliest single rules: counted from year 1 to a page of 9999.
+    first = ":00010101T000000"
+    yield "daily_mondays_from_1", calendar(event(first, "FREQ=DAILY;COUNT=2000000000;BYDAY=MO"))
+    yield "yearly_mondays_from_1", calendar(event(first, "FREQ=YEARLY;COUNT=2000000000;BYDAY=MO"))
+    yield "monthly_last_workday_from_1", calendar(event(first, "FREQ=MONTHLY;COUNT=2000000000;BYSETPOS=-1;"
+                                                               "BYDAY=MO,TU,WE,TH,FR"))
+    yield "secondly_mondays_from_1", calendar(event(first, "FREQ=SECONDLY;INTERVAL=7;COUNT=2000000000;BYDAY=MO"))
     yield "empty", ""
     yield "escape_in_text", calendar(event(":20260101", "FREQ=\x1b[2J\x1b]0;owned\x07"))
 
