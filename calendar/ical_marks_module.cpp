@@ -37,7 +37,10 @@ constexpr std::size_t maximumDepth = 16;
 constexpr std::size_t maximumComponentLines = 10000;
 constexpr std::size_t maximumComponentBytes = 4u << 20;
 constexpr std::size_t maximumZoneBytes = 1u << 20;
-constexpr int maximumZoneParts = 100;
+// Each yearly part of a time zone is expanded by libical year by year, from
+// no earlier than this year (see startLate) to the time converted.
+constexpr int maximumZoneParts = 50;
+constexpr int earliestZoneYear = 1600;
 // The processor time all the work on one file may take, after which the file
 // is given up rather than half marked.
 constexpr std::clock_t timeBudget = CLOCKS_PER_SEC * 3 / 2;
@@ -281,6 +284,33 @@ std::optional<RecurrenceRule> ruleOf(const icalrecurrencetype& r, const icaltime
     return rule;
 }
 
+// A time zone's yearly change that starts before earliestZoneYear is moved
+// forward by whole 400-year cycles, after which the calendar, and so the
+// change, falls on the same days; a COUNT loses the years passed over.
+void startLate(icalcomponent* part)
+{
+    icalproperty* start = icalcomponent_get_first_property(part, ICAL_DTSTART_PROPERTY);
+    icalproperty* rule = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY);
+    if (!start || !rule)
+        return;
+    icaltimetype time = icalproperty_get_dtstart(start);
+    icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+    if (time.year >= earliestZoneYear || recurrence.interval > 1)
+        return;
+    const int years = (earliestZoneYear - time.year + 399) / 400 * 400;
+    time.year += years;
+    icalproperty_set_dtstart(start, time);
+    if (recurrence.count > 0) {
+        recurrence.count -= std::min(recurrence.count, years);
+        if (recurrence.count == 0) {
+            icalcomponent_remove_property(part, rule);
+            icalproperty_free(rule);
+            return;
+        }
+        icalproperty_set_rrule(rule, recurrence);
+    }
+}
+
 class MarksReader {
 public:
     MarksReader(DayRange range, void (*markDay)(void*, long long), void* context)
@@ -405,15 +435,16 @@ private:
         const int first = component_.front().fileLine;
         if (zoneBytes_ > maximumZoneBytes)
             return ReadFailure{first, "time zones of more than 1 MB in all"};
-        int parts = 0;
         for (icalcomponent* part = icalcomponent_get_first_component(zone.get(), ICAL_ANY_COMPONENT); part;
              part = icalcomponent_get_next_component(zone.get(), ICAL_ANY_COMPONENT)) {
-            if (++parts > maximumZoneParts)
-                return ReadFailure{first, "a time zone of more than " + std::to_string(maximumZoneParts) + " parts"};
+            if (++zoneParts_ > maximumZoneParts)
+                return ReadFailure{first, "time zones of more than " + std::to_string(maximumZoneParts) + " parts in all"};
+            int rules = 0;
             for (icalproperty* p = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY); p;
-                 p = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY))
-                if (icalproperty_get_rrule(p).freq != ICAL_YEARLY_RECURRENCE)
-                    return ReadFailure{first, "a time zone whose changes repeat other than yearly"};
+                 p = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY), ++rules)
+                if (icalproperty_get_rrule(p).freq != ICAL_YEARLY_RECURRENCE || rules > 0)
+                    return ReadFailure{first, "a time zone whose changes repeat other than once a year"};
+            startLate(part);
         }
         icalcomponent_add_component(zones_.get(), zone.release());
         return std::nullopt;
@@ -491,6 +522,7 @@ private:
     std::vector<ContentLine> component_;  // the lines of the component being read
     std::size_t componentBytes_ = 0, zoneBytes_ = 0;
     unsigned lines_ = 0;
+    int zoneParts_ = 0;
 };
 
 }  // namespace

@@ -31,6 +31,11 @@ def files():
             "RRULE:FREQ=MINUTELY\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n")
     yield "zone_minutely", calendar(event(";TZID=Busy:20260301T120000", "FREQ=DAILY;UNTIL=20260310T000000Z",
                                           "DTEND;TZID=Europe/Berlin:20260301T130000\r\n"), zones=zone)
+    parts = "".join(f"BEGIN:STANDARD\r\nDTSTART:00010{1 + i % 9}01T000000\r\nRRULE:FREQ=YEARLY\r\n"
+                    f"TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0{i % 10}00\r\nEND:STANDARD\r\n" for i in range(25))
+    zones = "".join(f"BEGIN:VTIMEZONE\r\nTZID:Z{z}\r\n{parts}END:VTIMEZONE\r\n" for z in range(2))
+    yield "zones_50_yearly_parts", calendar(event(";TZID=Z0:20260301T120000", "FREQ=DAILY;UNTIL=20260310T000000Z",
+                                                   "DTEND;TZID=Z1:20260301T130000\r\n"), zones=zones)
     yield "minutely_count_5m", calendar(event(":20250101T000000", "FREQ=MINUTELY;COUNT=5000000"))
     yield "secondly_count_100m", calendar(event(":20250101T000000", "FREQ=SECONDLY;COUNT=100000000"))
     many = [event(f";VALUE=DATE:2026{1 + i % 12:02}{1 + i % 28:02}", "",

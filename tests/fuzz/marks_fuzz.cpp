@@ -19,16 +19,19 @@ void countDay(void* context, long long)
     ++*static_cast<long long*>(context);
 }
 
+// The input goes to a file in the working folder, removed when the run ends.
 const std::string& inputPath()
 {
     static const std::string path = [] {
-        char name[] = "/tmp/marks-fuzz-XXXXXX";
+        char name[] = "marks-fuzz-input-XXXXXX";
         const int descriptor = mkstemp(name);
         if (descriptor < 0)
             std::abort();
         close(descriptor);
         return std::string(name);
     }();
+    static const bool removedAtExit = std::atexit([] { std::remove(path.c_str()); }) == 0;
+    (void)removedAtExit;
     return path;
 }
 
