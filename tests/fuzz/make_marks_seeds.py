@@ -53,7 +53,7 @@ def files():
                                                                "BYDAY=MO,TU,WE,TH,FR"))
     yield "secondly_mondays_from_1", calendar(event(first, "FREQ=SECONDLY;INTERVAL=7;COUNT=2000000000;BYDAY=MO"))
     yield "empty", ""
-    yield "escape_in_text", calendar(event(":20260101", "FREQ=\x1b[2J\x1b]0;owned\x07"))
+    yield "escape_in_text", calendar(event(":20260101", "FREQ=\x1b[2J", "END:X\x1b]0;owned\x07\r\n"))
 
 
 def main():
