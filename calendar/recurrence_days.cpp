@@ -170,9 +170,9 @@ public:
         }
         const int hour = startSecond_ / 3600, minute = startSecond_ / 60 % 60, second = startSecond_ % 60;
         const bool subDaily = rule.frequency < Frequency::daily;
-        hourAllowed_ = allowed<24>(rule.frequency == Frequency::hourly || rule.frequency < Frequency::hourly
-                                       ? rule.hours
-                                       : std::vector<int>{});
+        // In finer rules than daily, BYHOUR, BYMINUTE and BYSECOND down to the
+        // rule's own unit limit which units are active.
+        hourAllowed_ = allowed<24>(rule.frequency <= Frequency::hourly ? rule.hours : std::vector<int>{});
         minuteAllowed_ = allowed<60>(rule.frequency <= Frequency::minutely ? rule.minutes : std::vector<int>{});
         secondAllowed_ = allowed<60>(rule.frequency == Frequency::secondly ? rule.seconds : std::vector<int>{});
         weekdayAllowed_.fill(rule.weekdays.empty());
