@@ -1,7 +1,16 @@
 // The iCalendar module: reads .ics files with libical and reports the days
 // their events cover. Loaded by the executable only for --marks.
+//
+// The file is read one component of the calendar at a time: each event is
+// parsed, marked and freed before the next is read, so memory follows the
+// largest event rather than the file. libical only parses; which days a rule
+// covers is worked out by calendar/recurrence_days.cpp over plain dates, since
+// libical's recurrence works through 32-bit times (nothing before 1901-12-14,
+// nothing after 2582) and one of its steps can scan for hours.
 #include "calendar/civil_date.h"
 #include "calendar/marks_module.h"
+#include "calendar/recurrence_days.h"
+#include "calendar/shown_text.h"
 
 #include <libical/ical.h>
 
@@ -10,15 +19,32 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <ctime>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
+
+// Limits that no real calendar reaches; each gives a message of its own.
+constexpr std::size_t maximumFileBytes = 32u << 20;
+constexpr const char* maximumFileText = "32 MB";
+constexpr std::size_t maximumLineBytes = 1u << 20;
+constexpr std::size_t maximumDepth = 16;
+// libical keeps some 50 times a component's text; an event is held whole.
+constexpr std::size_t maximumComponentLines = 10000;
+constexpr std::size_t maximumComponentBytes = 4u << 20;
+constexpr std::size_t maximumZoneBytes = 1u << 20;
+// Each yearly part of a time zone is expanded by libical year by year, from
+// no earlier than this year (see startLate) to the time converted.
+constexpr int maximumZoneParts = 50;
+constexpr int earliestZoneYear = 1600;
+// The processor time all the work on one file may take, after which the file
+// is given up rather than half marked.
+constexpr std::clock_t timeBudget = CLOCKS_PER_SEC * 3 / 2;
+constexpr const char* timeBudgetText = "1.5 seconds";
 
 struct ComponentFree {
     void operator()(icalcomponent* component) const noexcept { icalcomponent_free(component); }
@@ -28,6 +54,10 @@ struct ParserFree {
     void operator()(icalparser* parser) const noexcept { icalparser_free(parser); }
 };
 using ParserHandle = std::unique_ptr<icalparser, ParserFree>;
+struct FileClose {
+    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileClose>;
 
 // One content line after unfolding, with the file line it starts on.
 struct ContentLine {
@@ -36,202 +66,464 @@ struct ContentLine {
 };
 
 struct ReadFailure {
-    int line;
+    int line;  // 0: the file as a whole
     std::string reason;
 };
 
-// RFC 5545 unfolding: a line that starts with a space or a tab continues the
-// one before it. Line numbers are kept so that errors can point into the file.
-std::vector<ContentLine> unfold(const std::string& content)
+// A piece of the file quoted in a message: short, and with its control
+// characters shown rather than sent to the terminal.
+std::string quoted(std::string_view text)
 {
-    std::vector<ContentLine> lines;
-    std::istringstream input(content);
-    std::string line;
-    for (int number = 1; std::getline(input, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!lines.empty() && !line.empty() && (line[0] == ' ' || line[0] == '\t'))
-            lines.back().text += line.substr(1);
-        else if (!line.empty())
-            lines.push_back({line, number});
-    }
-    return lines;
+    constexpr std::size_t shown = 60;
+    return text.size() > shown ? shownText(text.substr(0, shown)) + "..." : shownText(text);
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
 }
 
-bool startsWithIgnoringCase(const std::string& text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalIgnoringCase(std::string_view(text).substr(0, prefix.size()), prefix);
-}
+// RFC 5545 unfolding over a stream: a line that starts with a space or a tab
+// continues the one before it. The file's size and each line's length are
+// bounded, so a device that never ends is refused rather than read for ever.
+class ContentLines {
+public:
+    explicit ContentLines(std::FILE* file) : file_(file) {}
 
-// The nesting of BEGIN and END lines, which the library does not report.
-std::optional<ReadFailure> checkStructure(const std::vector<ContentLine>& lines)
-{
-    if (lines.empty() || !startsWithIgnoringCase(lines.front().text, "BEGIN:VCALENDAR"))
-        return ReadFailure{lines.empty() ? 1 : lines.front().fileLine, "not an iCalendar file (expected BEGIN:VCALENDAR)"};
-    std::vector<const ContentLine*> open;
-    for (const ContentLine& line : lines) {
-        if (startsWithIgnoringCase(line.text, "BEGIN:")) {
-            open.push_back(&line);
-        } else if (startsWithIgnoringCase(line.text, "END:")) {
-            if (open.empty() || !equalIgnoringCase(std::string_view(open.back()->text).substr(6), std::string_view(line.text).substr(4)))
-                return ReadFailure{line.fileLine, line.text + " does not close " +
-                                                      (open.empty() ? std::string("anything") : open.back()->text)};
-            open.pop_back();
+    // The next content line; false at the end of the file or on a failure.
+    bool next(ContentLine& line)
+    {
+        if (!pending_ && !readPhysical())
+            return false;
+        line = std::move(*pending_);
+        pending_.reset();
+        while (readPhysical()) {
+            if (pending_->text[0] != ' ' && pending_->text[0] != '\t')
+                return true;
+            if (line.text.size() + pending_->text.size() > maximumLineBytes)
+                return fail(line.fileLine, "a content line longer than 1 MB");
+            line.text.append(pending_->text, 1);
+            pending_.reset();
         }
+        return !failure;
     }
-    if (!open.empty())
-        return ReadFailure{open.back()->fileLine, open.back()->text + " is never closed"};
-    return std::nullopt;
-}
+
+    std::optional<ReadFailure> failure;
+    std::size_t bytes = 0;
+
+private:
+    bool fail(int line, std::string reason)
+    {
+        failure = ReadFailure{line, std::move(reason)};
+        pending_.reset();
+        return false;
+    }
+
+    // The next non-empty physical line, without its line end, into pending_.
+    bool readPhysical()
+    {
+        std::string text;
+        for (;;) {
+            if (position_ == filled_) {
+                if (failure)
+                    return false;
+                filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+                position_ = 0;
+                if (filled_ == 0) {
+                    if (std::ferror(file_))
+                        return fail(0, std::string("cannot be read: ") + std::strerror(errno));
+                    break;
+                }
+                if ((bytes += filled_) > maximumFileBytes)
+                    return fail(0, std::string("larger than ") + maximumFileText + ", more than a calendar can be");
+            }
+            const char* start = buffer_ + position_;
+            const auto* end = static_cast<const char*>(std::memchr(start, '\n', filled_ - position_));
+            const std::size_t length = end ? static_cast<std::size_t>(end - start) : filled_ - position_;
+            if (text.size() + length > maximumLineBytes)
+                return fail(lineNumber_ + 1, "a line longer than 1 MB");
+            text.append(start, length);
+            position_ += length + (end ? 1 : 0);
+            if (end) {
+                ++lineNumber_;
+                if (!text.empty() && text.back() == '\r')
+                    text.pop_back();
+                if (text.empty())
+                    continue;
+                pending_ = ContentLine{std::move(text), lineNumber_};
+                return true;
+            }
+        }
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        if (text.empty())
+            return false;
+        pending_ = ContentLine{std::move(text), ++lineNumber_};
+        return true;
+    }
+
+    std::FILE* file_;
+    char buffer_[65536];
+    std::size_t position_ = 0, filled_ = 0;
+    int lineNumber_ = 0;
+    std::optional<ContentLine> pending_;
+};
 
 // The library records what it could not parse as X-LIC-ERROR properties whose
 // text ends with the offending part; the first content line holding that part
-// is where the error is.
-std::optional<ReadFailure> firstLibraryError(icalcomponent* component, const std::vector<ContentLine>& lines)
+// is where the error is. Components are walked with a list of their own, so
+// no nesting reaches the stack.
+std::optional<ReadFailure> firstLibraryError(icalcomponent* root, const std::vector<ContentLine>& lines)
 {
-    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY); p;
-         p = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
-        const std::string message = icalproperty_get_xlicerror(p);
-        const std::size_t colon = message.rfind(": ");
-        const std::string offending = colon == std::string::npos ? std::string() : message.substr(colon + 2);
-        int line = lines.front().fileLine;
-        for (const ContentLine& content : lines)
-            if (!offending.empty() && content.text.find(offending) != std::string::npos) {
-                line = content.fileLine;
-                break;
-            }
-        std::string reason = colon == std::string::npos ? message : message.substr(0, colon);
-        // What the library does about the error is not what the reader needs to know.
-        if (const std::size_t removing = reason.find(". Removing"); removing != std::string::npos)
-            reason.erase(removing);
-        return ReadFailure{line, reason};
-    }
-    for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
-         c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
-        if (auto failure = firstLibraryError(c, lines))
-            return failure;
-    return std::nullopt;
-}
-
-struct Occurrences {
-    long long firstDay, lastDay;
-    long long zoneOffset;  // seconds from the library's UTC spans back to the event's wall clock
-    long long duration;    // seconds from an occurrence's start to its end
-    void (*markDay)(void*, long long);
-    void* context;
-};
-
-// Every day an occurrence touches: an all-day event's end is the day after it,
-// a timed event that ends at midnight does not reach the next day.
-void markOccurrence(icalcomponent*, icaltime_span* span, void* data)
-{
-    const auto& occurrences = *static_cast<Occurrences*>(data);
-    const long long start = span->start + occurrences.zoneOffset;
-    // The span's own end is not used: for all-day events the library extends
-    // it to the end of the last day, past the exclusive end the file gives.
-    const long long end = start + occurrences.duration;
-    const auto floorDay = [](long long seconds) { return seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400; };
-    const long long first = floorDay(start);
-    const long long last = end > start ? floorDay(end - 1) : first;
-    for (long long day = std::max(first, occurrences.firstDay); day <= std::min(last, occurrences.lastDay); ++day)
-        occurrences.markDay(occurrences.context, day);
-}
-
-// Rules that repeat every few seconds, minutes or hours have far more
-// occurrences than days: once an occurrence has marked its day, the rule is
-// picked up again at the start of the next day. A rule with a COUNT cannot be
-// restarted and is followed step by step, up to a bound no real file reaches.
-void markDenseOccurrences(const icalrecurrencetype& rule, icaltimetype start, icaltimetype rangeStart,
-                          Occurrences& occurrences)
-{
-    constexpr long maximumSteps = 2'000'000;
-    icalrecur_iterator* iterator = icalrecur_iterator_new(rule, start);
-    if (!iterator)
-        return;
-    const bool restartable = rule.count == 0;
-    rangeStart.zone = start.zone;
-    if (restartable && icaltime_compare(rangeStart, start) > 0)
-        icalrecur_iterator_set_start(iterator, rangeStart);
-    for (long step = 0; step < maximumSteps; ++step) {
-        const icaltimetype next = icalrecur_iterator_next(iterator);
-        if (icaltime_is_null_time(next))
-            break;
-        const long long begin = static_cast<long long>(icaltime_as_timet_with_zone(next, next.zone));
-        icaltime_span span{static_cast<time_t>(begin), static_cast<time_t>(begin + occurrences.duration), 1};
-        markOccurrence(nullptr, &span, &occurrences);
-        const long long wallClock = begin + occurrences.zoneOffset;
-        if ((wallClock >= 0 ? wallClock / 86400 : (wallClock - 86399) / 86400) > occurrences.lastDay)
-            break;
-        if (restartable) {
-            icaltimetype nextDay = next;
-            icaltime_adjust(&nextDay, 1, -next.hour, -next.minute, -next.second);
-            icalrecur_iterator_set_start(iterator, nextDay);
-        }
-    }
-    icalrecur_iterator_free(iterator);
-}
-
-std::optional<ReadFailure> markEvents(icalcomponent* calendar, const std::vector<ContentLine>& lines,
-                                      Occurrences occurrences)
-{
-    int eventIndex = 0;
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++eventIndex) {
-        const icaltimetype start = icalcomponent_get_dtstart(event);
-        const bool validDate = start.month >= 1 && start.month <= 12 && start.day >= 1 &&
-                               start.day <= daysInMonth(start.year, start.month);
-        if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start) || !validDate) {
-            int line = lines.front().fileLine, seen = -1;
+    std::vector<icalcomponent*> waiting{root};
+    while (!waiting.empty()) {
+        icalcomponent* component = waiting.back();
+        waiting.pop_back();
+        if (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY)) {
+            const std::string message = icalproperty_get_xlicerror(p);
+            const std::size_t colon = message.rfind(": ");
+            const std::string offending = colon == std::string::npos ? std::string() : message.substr(colon + 2);
+            int line = lines.front().fileLine;
             for (const ContentLine& content : lines)
-                if (startsWithIgnoringCase(content.text, "BEGIN:VEVENT") && ++seen == eventIndex) {
+                if (!offending.empty() && content.text.find(offending) != std::string::npos) {
                     line = content.fileLine;
                     break;
                 }
-            return ReadFailure{line, "the event that starts here has no valid DTSTART"};
+            std::string reason = colon == std::string::npos ? message : message.substr(0, colon);
+            // What the library does about the error is not what the reader needs to know.
+            if (const std::size_t removing = reason.find(". Removing"); removing != std::string::npos)
+                reason.erase(removing);
+            return ReadFailure{line, quoted(reason)};
         }
-        // The spans come in UTC; the offset of the first start takes them back
-        // to the wall clock of the event's own time zone, which is the date its
-        // calendar program shows.
-        icaltimetype wallClock = start;
-        wallClock.zone = nullptr;
-        occurrences.zoneOffset =
-            static_cast<long long>(icaltime_as_timet(wallClock)) - icaltime_as_timet_with_zone(start, start.zone);
-        const icaltimetype end = icalcomponent_get_dtend(event);
-        if (icaltime_is_null_time(end))
-            occurrences.duration = start.is_date ? 86400 : 0;
-        else
-            occurrences.duration = std::max<long long>(
-                0, static_cast<long long>(icaltime_as_timet_with_zone(end, end.zone)) -
-                       icaltime_as_timet_with_zone(start, start.zone));
-        icaltimetype rangeStart = icaltime_null_date(), rangeEnd = icaltime_null_date();
-        const auto setDate = [](icaltimetype& time, long long day) {
-            const time_t seconds = static_cast<time_t>(day * 86400);
-            time = icaltime_from_timet_with_zone(seconds, 1, nullptr);
-        };
-        // A day either side, so occurrences shifted by a time zone are not missed.
-        setDate(rangeStart, occurrences.firstDay - 1);
-        setDate(rangeEnd, occurrences.lastDay + 2);
-        icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
-        if (rule && icalproperty_get_rrule(rule).freq < ICAL_DAILY_RECURRENCE)
-            markDenseOccurrences(icalproperty_get_rrule(rule), start, rangeStart, occurrences);
-        else
-            icalcomponent_foreach_recurrence(event, rangeStart, rangeEnd, markOccurrence, &occurrences);
+        // Children are taken in the order of the file.
+        const std::size_t children = waiting.size();
+        for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
+            waiting.push_back(c);
+        std::reverse(waiting.begin() + static_cast<std::ptrdiff_t>(children), waiting.end());
     }
     return std::nullopt;
 }
 
-int fail(const char* path, const ReadFailure& failure, char* error, std::size_t errorSize)
+bool validTime(const icaltimetype& t)
 {
-    std::snprintf(error, errorSize, "%s: line %d: %s", path, failure.line, failure.reason.c_str());
-    return 1;
+    return t.year >= 1 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+           t.day <= daysInMonth(t.year, t.month) && t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 &&
+           t.second >= 0 && t.second <= 60;
 }
+
+// A time's wall clock as seconds from 1970-01-01 (a leap second counts as the one before it).
+long long wallSeconds(const icaltimetype& t)
+{
+    const long long day = daysFromCivil(t.year, t.month, t.day) * 86400;
+    return t.is_date ? day : day + t.hour * 3600 + t.minute * 60 + std::min(t.second, 59);
+}
+
+// Seconds to add to a wall-clock time of zone `from` to get the same instant
+// on the wall clock of `to`. The year is moved by whole 400-year cycles (the
+// calendar repeats exactly) into the years libical's time zones handle.
+long long zoneShift(icaltimetype t, const icaltimezone* from, const icaltimezone* to)
+{
+    if (!from || !to || from == to)
+        return 0;
+    t.is_date = 0;
+    if (t.year < 1800)
+        t.year += (1800 - t.year + 399) / 400 * 400;
+    else if (t.year > 2199)
+        t.year -= (t.year - 2199 + 399) / 400 * 400;
+    const long long before = wallSeconds(t);
+    icaltimezone_convert_time(&t, const_cast<icaltimezone*>(from), const_cast<icaltimezone*>(to));
+    return validTime(t) ? wallSeconds(t) - before : 0;
+}
+
+long long durationSeconds(const icaldurationtype& d)
+{
+    if (d.is_neg)
+        return 0;
+    return ((static_cast<long long>(d.weeks) * 7 + d.days) * 24 + d.hours) * 3600 +
+           static_cast<long long>(d.minutes) * 60 + d.seconds;
+}
+
+// An RRULE as the recurrence arithmetic takes it; nothing for other calendar
+// scales, which the page does not show.
+std::optional<RecurrenceRule> ruleOf(const icalrecurrencetype& r, const icaltimezone* eventZone)
+{
+    if (r.freq > ICAL_YEARLY_RECURRENCE || (r.rscale && !startsWithIgnoringCase(r.rscale, "GREGORIAN")))
+        return std::nullopt;
+    RecurrenceRule rule;
+    rule.frequency = static_cast<Frequency>(r.freq - ICAL_SECONDLY_RECURRENCE);
+    rule.interval = std::max<long long>(1, r.interval);
+    rule.count = std::max(0, r.count);
+    if (!icaltime_is_null_time(r.until) && validTime(r.until)) {
+        rule.hasUntil = true;
+        rule.until = wallSeconds(r.until) + (r.until.is_date ? 86399 : zoneShift(r.until, r.until.zone, eventZone));
+    }
+    rule.weekStart = r.week_start == ICAL_NO_WEEKDAY ? 1 : r.week_start - ICAL_SUNDAY_WEEKDAY;
+    const auto list = [](const short* values, int size) {
+        std::vector<int> result;
+        for (int i = 0; i < size && values[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
+            result.push_back(values[i]);
+        return result;
+    };
+    rule.seconds = list(r.by_second, ICAL_BY_SECOND_SIZE);
+    rule.minutes = list(r.by_minute, ICAL_BY_MINUTE_SIZE);
+    rule.hours = list(r.by_hour, ICAL_BY_HOUR_SIZE);
+    rule.monthDays = list(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    rule.yearDays = list(r.by_year_day, ICAL_BY_YEARDAY_SIZE);
+    rule.weekNumbers = list(r.by_week_no, ICAL_BY_WEEKNO_SIZE);
+    rule.setPositions = list(r.by_set_pos, ICAL_BY_SETPOS_SIZE);
+    for (int month : list(r.by_month, ICAL_BY_MONTH_SIZE))
+        rule.months.push_back(icalrecurrencetype_month_month(static_cast<short>(month)));
+    std::sort(rule.months.begin(), rule.months.end());
+    for (int day : list(r.by_day, ICAL_BY_DAY_SIZE))
+        rule.weekdays.push_back({icalrecurrencetype_day_day_of_week(static_cast<short>(day)) - ICAL_SUNDAY_WEEKDAY,
+                                 icalrecurrencetype_day_position(static_cast<short>(day))});
+    return rule;
+}
+
+// A time zone's yearly change that starts before earliestZoneYear is moved
+// forward by whole 400-year cycles, after which the calendar, and so the
+// change, falls on the same days; a COUNT loses the years passed over.
+void startLate(icalcomponent* part)
+{
+    icalproperty* start = icalcomponent_get_first_property(part, ICAL_DTSTART_PROPERTY);
+    icalproperty* rule = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY);
+    if (!start || !rule)
+        return;
+    icaltimetype time = icalproperty_get_dtstart(start);
+    icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+    if (time.year >= earliestZoneYear || recurrence.interval > 1)
+        return;
+    const int years = (earliestZoneYear - time.year + 399) / 400 * 400;
+    time.year += years;
+    icalproperty_set_dtstart(start, time);
+    if (recurrence.count > 0) {
+        recurrence.count -= std::min(recurrence.count, years);
+        if (recurrence.count == 0) {
+            icalcomponent_remove_property(part, rule);
+            icalproperty_free(rule);
+            return;
+        }
+        icalproperty_set_rrule(rule, recurrence);
+    }
+}
+
+class MarksReader {
+public:
+    MarksReader(DayRange range, void (*markDay)(void*, long long), void* context)
+        : range_(range), markDay_(markDay), context_(context),
+          budget_{std::clock() + timeBudget},
+          zones_(icalcomponent_new(ICAL_VCALENDAR_COMPONENT))
+    {
+    }
+
+    std::optional<ReadFailure> read(std::FILE* file)
+    {
+        ContentLines lines(file);
+        ContentLine line;
+        bool any = false;
+        while (lines.next(line)) {
+            any = true;
+            if (auto failure = take(std::move(line)))
+                return failure;
+        }
+        if (lines.failure)
+            return lines.failure;
+        if (!any)
+            return ReadFailure{0, lines.bytes ? "holds nothing but empty lines" : "the file is empty"};
+        if (!open_.empty())
+            return ReadFailure{open_.back().fileLine, quoted(open_.back().text) + " is never closed"};
+        return std::nullopt;
+    }
+
+private:
+    // Follows the nesting of BEGIN and END lines, which the library does not
+    // report, and hands each complete component of a calendar to finish().
+    std::optional<ReadFailure> take(ContentLine line)
+    {
+        if (++lines_ % 64 == 0 && budget_.spent())
+            return ReadFailure{line.fileLine, std::string("reading stopped here after ") + timeBudgetText + " of work"};
+        const bool begin = startsWithIgnoringCase(line.text, "BEGIN:"), end = startsWithIgnoringCase(line.text, "END:");
+        if (open_.empty() && !startsWithIgnoringCase(line.text, "BEGIN:VCALENDAR"))
+            return ReadFailure{line.fileLine, "not an iCalendar file (expected BEGIN:VCALENDAR)"};
+        if (begin) {
+            if (open_.size() == maximumDepth)
+                return ReadFailure{line.fileLine, "components nested more than " + std::to_string(maximumDepth) + " deep"};
+            open_.push_back({line.text, line.fileLine});
+        } else if (end) {
+            const std::string_view opened = std::string_view(open_.back().text).substr(6);
+            if (!startsWithIgnoringCase(std::string_view(line.text).substr(4), opened) ||
+                line.text.size() - 4 != opened.size())
+                return ReadFailure{line.fileLine, quoted(line.text) + " does not close " + quoted(open_.back().text)};
+            open_.pop_back();
+        }
+        if (open_.empty())
+            return std::nullopt;
+        if (open_.size() == 1 && !end) {
+            if (!begin)
+                return checkCalendarProperty(line);
+            return std::nullopt;
+        }
+        if (component_.size() == maximumComponentLines || (componentBytes_ += line.text.size()) > maximumComponentBytes)
+            return ReadFailure{component_.front().fileLine, "a component of more than 10,000 lines or 4 MB"};
+        component_.push_back(std::move(line));
+        if (open_.size() == 1) {
+            componentBytes_ = 0;
+            auto failure = finish();
+            component_.clear();
+            return failure;
+        }
+        return std::nullopt;
+    }
+
+    ComponentHandle parse(const std::vector<ContentLine>& lines)
+    {
+        const ParserHandle parser(icalparser_new());
+        ComponentHandle done;
+        for (const ContentLine& line : lines) {
+            // The parser keeps nothing of the line it is given.
+            std::string text = line.text;
+            if (icalcomponent* c = icalparser_add_line(parser.get(), text.data()))
+                done.reset(c);
+        }
+        return done;
+    }
+
+    std::optional<ReadFailure> checkCalendarProperty(const ContentLine& line)
+    {
+        const ComponentHandle calendar = parse({{"BEGIN:VCALENDAR", line.fileLine}, line, {"END:VCALENDAR", line.fileLine}});
+        if (!calendar)
+            return ReadFailure{line.fileLine, "cannot be parsed"};
+        return firstLibraryError(calendar.get(), {line});
+    }
+
+    std::optional<ReadFailure> finish()
+    {
+        ComponentHandle component = parse(component_);
+        const int first = component_.front().fileLine;
+        if (!component)
+            return ReadFailure{first, "the component that starts here cannot be parsed"};
+        if (auto failure = firstLibraryError(component.get(), component_))
+            return failure;
+        switch (icalcomponent_isa(component.get())) {
+        case ICAL_VTIMEZONE_COMPONENT:
+            return keepZone(std::move(component));
+        case ICAL_VEVENT_COMPONENT: {
+            // In the calendar that holds the time zones, the event's TZIDs find theirs.
+            icalcomponent* event = component.get();
+            icalcomponent_add_component(zones_.get(), component.release());
+            auto failure = markEvent(event, first);
+            icalcomponent_remove_component(zones_.get(), event);
+            icalcomponent_free(event);
+            return failure;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+
+    // Time zones are kept for the events after them. Their changes are worked
+    // out by libical when a time is converted, so only yearly changes, as
+    // every real zone has, and a bounded number of them are accepted.
+    std::optional<ReadFailure> keepZone(ComponentHandle zone)
+    {
+        for (const ContentLine& line : component_)
+            zoneBytes_ += line.text.size();
+        const int first = component_.front().fileLine;
+        if (zoneBytes_ > maximumZoneBytes)
+            return ReadFailure{first, "time zones of more than 1 MB in all"};
+        for (icalcomponent* part = icalcomponent_get_first_component(zone.get(), ICAL_ANY_COMPONENT); part;
+             part = icalcomponent_get_next_component(zone.get(), ICAL_ANY_COMPONENT)) {
+            if (++zoneParts_ > maximumZoneParts)
+                return ReadFailure{first, "time zones of more than " + std::to_string(maximumZoneParts) + " parts in all"};
+            int rules = 0;
+            for (icalproperty* p = icalcomponent_get_first_property(part, ICAL_RRULE_PROPERTY); p;
+                 p = icalcomponent_get_next_property(part, ICAL_RRULE_PROPERTY), ++rules)
+                if (icalproperty_get_rrule(p).freq != ICAL_YEARLY_RECURRENCE || rules > 0)
+                    return ReadFailure{first, "a time zone whose changes repeat other than once a year"};
+            startLate(part);
+        }
+        icalcomponent_add_component(zones_.get(), zone.release());
+        return std::nullopt;
+    }
+
+    std::optional<ReadFailure> markEvent(icalcomponent* event, int line)
+    {
+        icalproperty* startProperty = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+        const icaltimetype start = startProperty ? icalcomponent_get_dtstart(event) : icaltime_null_time();
+        if (icaltime_is_null_time(start) || !validTime(start))
+            return ReadFailure{line, "the event that starts here has no valid DTSTART"};
+        // Dates are those of the wall clock in the event's own time zone.
+        const icaltimezone* zone = start.zone;
+        const long long begin = wallSeconds(start);
+        long long duration = start.is_date ? 86400 : 0;
+        if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+            const icaltimetype end = icalproperty_get_datetime_with_component(p, event);
+            if (validTime(end))
+                duration = wallSeconds(end) + zoneShift(end, end.zone, zone) - begin;
+        } else if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
+            duration = durationSeconds(icalproperty_get_duration(p));
+        }
+        // Longer than the calendar's years is as long as them.
+        duration = std::clamp<long long>(duration, 0, 10000LL * 366 * 86400);
+
+        Exclusions exclusions;
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+            const icaltimetype t = icalproperty_get_datetime_with_component(p, event);
+            if (!validTime(t))
+                continue;
+            if (t.is_date)
+                exclusions.days.insert(daysFromCivil(t.year, t.month, t.day));
+            else
+                exclusions.starts.insert(wallSeconds(t) + zoneShift(t, t.zone, zone));
+        }
+        if (!exclusions.excludes(begin))
+            markSpan(begin, duration, range_, markDay_, context_);
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+            const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
+            const bool period = icaltime_is_null_time(rdate.time);
+            const icaltimetype t = period ? rdate.period.start : rdate.time;
+            if (!validTime(t))
+                continue;
+            long long length = duration;
+            if (period)
+                length = validTime(rdate.period.end) ? wallSeconds(rdate.period.end) - wallSeconds(t)
+                                                      : durationSeconds(rdate.period.duration);
+            const long long at = wallSeconds(t) + (icaltime_is_utc(t) ? zoneShift(t, t.zone, zone) : 0);
+            markSpan(at, std::clamp<long long>(length, 0, 10000LL * 366 * 86400), range_, markDay_, context_);
+        }
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+            const std::optional<RecurrenceRule> rule = ruleOf(icalproperty_get_rrule(p), zone);
+            if (rule && !markRecurrence(*rule, begin, duration, range_, exclusions, budget_, markDay_, context_))
+                return ReadFailure{line, "the event that starts here" + summaryOf(event) +
+                                             " could not be worked out within " + timeBudgetText};
+        }
+        return std::nullopt;
+    }
+
+    static std::string summaryOf(icalcomponent* event)
+    {
+        const char* summary = icalcomponent_get_summary(event);
+        return summary && *summary ? " (" + quoted(summary) + ")" : std::string();
+    }
+
+    DayRange range_;
+    void (*markDay_)(void*, long long);
+    void* context_;
+    WorkBudget budget_;
+    ComponentHandle zones_;
+    std::vector<ContentLine> open_;       // the BEGIN lines not yet closed
+    std::vector<ContentLine> component_;  // the lines of the component being read
+    std::size_t componentBytes_ = 0, zoneBytes_ = 0;
+    unsigned lines_ = 0;
+    int zoneParts_ = 0;
+};
 
 }  // namespace
 
@@ -241,32 +533,21 @@ extern "C" __attribute__((visibility("default"))) int orvelplanReadMarks(const c
                                                                           void* context, char* error,
                                                                           std::size_t errorSize)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    if (!file || !(content << file.rdbuf()) || file.bad()) {
-        std::snprintf(error, errorSize, "%s: cannot be read: %s", path, std::strerror(errno));
+    const std::string shownPath = shownText(path);
+    errno = 0;
+    const FileHandle file(std::fopen(path, "rb"));
+    if (!file) {
+        std::snprintf(error, errorSize, "%s: cannot be read: %s", shownPath.c_str(), std::strerror(errno));
         return 1;
     }
-    const std::vector<ContentLine> lines = unfold(content.str());
-    if (const auto failure = checkStructure(lines))
-        return fail(path, *failure, error, errorSize);
-
-    const ParserHandle parser(icalparser_new());
-    std::vector<ComponentHandle> calendars;
-    for (const ContentLine& line : lines) {
-        // The parser keeps nothing of the line it is given.
-        std::string text = line.text;
-        if (icalcomponent* done = icalparser_add_line(parser.get(), text.data()))
-            calendars.emplace_back(done);
+    MarksReader reader({std::max(firstDay, firstSupportedDay()), std::min(lastDay, lastSupportedDay())}, markDay,
+                       context);
+    if (const auto failure = reader.read(file.get())) {
+        if (failure->line > 0)
+            std::snprintf(error, errorSize, "%s: line %d: %s", shownPath.c_str(), failure->line, failure->reason.c_str());
+        else
+            std::snprintf(error, errorSize, "%s: %s", shownPath.c_str(), failure->reason.c_str());
+        return 1;
     }
-    if (calendars.empty())
-        return fail(path, ReadFailure{lines.front().fileLine, "no calendar found"}, error, errorSize);
-    for (const ComponentHandle& calendar : calendars)
-        if (const auto failure = firstLibraryError(calendar.get(), lines))
-            return fail(path, *failure, error, errorSize);
-    // Days are reported only once the whole file has been found sound.
-    for (const ComponentHandle& calendar : calendars)
-        if (const auto failure = markEvents(calendar.get(), lines, Occurrences{firstDay, lastDay, 0, 0, markDay, context}))
-            return fail(path, *failure, error, errorSize);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "calendar/marked_days.h"
 
 #include "calendar/marks_module.h"
+#include "calendar/shown_text.h"
 #include "platform/module_function.h"
 
 namespace {
@@ -30,6 +31,6 @@ MarkedDays readMarkedDays(const std::string& path, long long firstDay, long long
     }
     char error[512] = {};
     if (read(path.c_str(), firstDay, lastDay, addDay, &result.days, error, sizeof error) != 0)
-        result.error = error[0] ? error : path + ": cannot be read";
+        result.error = error[0] ? error : shownText(path) + ": cannot be read";
     return result;
 }

@@ -4,7 +4,8 @@
 // The plain-C entry point of the iCalendar module: calls markDay(context, day)
 // for every day in [firstDay, lastDay] that an event of the file covers.
 // Returns 0 when the file was read; otherwise writes a one-line reason,
-// "FILE: line N: ...", into `error` and returns 1.
+// "FILE: line N: ..." or "FILE: ..." with control characters escaped, into
+// `error` and returns 1; no day is then to be used.
 using ReadMarksFunction = int (*)(const char* path, long long firstDay, long long lastDay,
                                   void (*markDay)(void* context, long long day), void* context, char* error,
                                   std::size_t errorSize);

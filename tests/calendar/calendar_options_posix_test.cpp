@@ -249,13 +249,61 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     EXPECT_EQ(readPlacements(folder.file("xx.pdf"))[1].text, "January");
 }
 
-TEST_F(CalendarOptionsTest, RulesRepeatingEverySecondMarkEveryDay)
+TEST_F(CalendarOptionsTest, MarksFilesFromAnyYearAndHostileOnesEndInOneLine)
 {
-    std::ofstream(folder.file("dense.ics")) << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20000101T000000\n"
-                                               "RRULE:FREQ=SECONDLY\nEND:VEVENT\nEND:VCALENDAR\n";
-    const std::string pdf = folder.file("dense.pdf");
-    ASSERT_EQ(runProgram("pdf --year 2028 --marks '" + folder.file("dense.ics") + "' --output '" + pdf + "'").status, 0);
-    EXPECT_EQ(markedDays(readPlacements(pdf)).size(), 366u);
+    const auto calendar = [](const std::string& events) { return "BEGIN:VCALENDAR\nVERSION:2.0\n" + events + "END:VCALENDAR\n"; };
+    const auto event = [](const std::string& lines) { return "BEGIN:VEVENT\n" + lines + "END:VEVENT\n"; };
+    std::string nested = "DTSTART:20260101\n", slow;
+    for (int i = 0; i < 30000; ++i)
+        nested = "BEGIN:X-A\n" + nested + "END:X-A\n";
+    for (int i = 0; i < 1000; ++i)
+        slow += event("DTSTART:00010101T000000\nRRULE:FREQ=SECONDLY;INTERVAL=32767;COUNT=2000000000;BYDAY=MO\n");
+    const std::string zone = "BEGIN:VTIMEZONE\nTZID:Busy\nBEGIN:STANDARD\nDTSTART:00010101T000000\nRRULE:FREQ=MINUTELY\n"
+                             "TZOFFSETFROM:+0100\nTZOFFSETTO:+0000\nEND:STANDARD\nEND:VTIMEZONE\n";
+    struct MarksCase {
+        std::string content;
+        int year, status;
+        std::vector<int> marked;  // the page's marked days; or
+        std::size_t count;        // how many, when there are many; or
+        std::string message;      // after "FILE: ", when refused
+    };
+    const std::vector<MarksCase> cases = {
+        {calendar(event("DTSTART;VALUE=DATE:19000704\nRRULE:FREQ=YEARLY\n")), 2026, 0, {4}, 0, ""},
+        {calendar(event("DTSTART;VALUE=DATE:19000704\nRRULE:FREQ=YEARLY\n")), 2583, 0, {4}, 0, ""},
+        {calendar(event("DTSTART;VALUE=DATE:99991231\n")), 9999, 0, {31}, 0, ""},
+        // UNTIL in UTC is 00:30 on the 3rd in Berlin, so the 3rd is the last day.
+        {calendar(event("DTSTART;TZID=Europe/Berlin:20260601T003000\nRRULE:FREQ=DAILY;UNTIL=20260602T223000Z\n")),
+         2026, 0, {1, 2, 3}, 0, ""},
+        {calendar(event("DTSTART:20000101T000000\nRRULE:FREQ=SECONDLY\n")), 2028, 0, {}, 366, ""},
+        {calendar(event("DTSTART:20000101T000000\nRRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30\n")), 2026, 0, {}, 0, ""},
+        {calendar(event("DTSTART;TZID=Busy:20260301T120000\n") + zone), 2026, 2, {}, 0,
+         "line 6: a time zone whose changes repeat other than once a year"},
+        {calendar(event(nested)), 2026, 2, {}, 0, "line 18: components nested more than 16 deep"},
+        {calendar(slow), 9999, 2, {}, 0, "could not be worked out within 1.5 seconds"},
+        {"", 2026, 2, {}, 0, "the file is empty"},
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:X\x1b[2J\n", 2026, 2, {}, 0, "line 3: END:X\\e[2J does not close BEGIN:VEVENT"},
+    };
+    const std::string ics = folder.file("marks\x1b[2J.ics"), shownIcs = folder.file("marks\\e[2J.ics");
+    for (const MarksCase& c : cases) {
+        SCOPED_TRACE(c.content.substr(0, 200));
+        std::ofstream(ics) << c.content;
+        const std::string pdf = folder.file("page.pdf");
+        const ProgramRun run = runProgram("pdf --year " + std::to_string(c.year) + " --marks '" + ics + "' --output '" + pdf + "'");
+        ASSERT_EQ(run.status, c.status) << run.err;
+        if (c.status != 0) {
+            EXPECT_EQ(run.err.rfind("orvelplan: " + shownIcs + ": ", 0), 0u) << run.err;
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+            EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            continue;
+        }
+        const std::vector<int> marked = markedDays(readPlacements(pdf));
+        if (c.count) {
+            EXPECT_EQ(marked.size(), c.count);
+        } else {
+            EXPECT_EQ(marked, c.marked);
+        }
+    }
 }
 
 TEST_F(CalendarOptionsTest, CompressedPagesAreSmallAndReadTheSame)
