@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-#include <vector>
 
 // Opens the main window and runs it until it is closed; returns the process
 // exit status. How the window code is reached depends on the system: on Linux
@@ -12,9 +10,3 @@ int launchWindow();
 // Exit status when the window code cannot be reached; beside the window's own
 // start-up failures (3 to 5) and the settings' 0 and 1.
 inline constexpr int noWindowCodeStatus = 6;
-
-// Linux: where the window module may be, in the order tried, for the
-// executable at this absolute path: beside it (the build tree), then in the
-// installed layout's module folder relative to it (bin/../lib/orvelplan/), so
-// that an installed tree works wherever it is copied.
-std::vector<std::string> windowModuleCandidates(const std::string& executablePath);

@@ -3,21 +3,28 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-std::string executablePath()
+std::string executableFolder()
 {
     char path[4096];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+    if (length <= 0)
+        return {};
+    const std::string executable(path, static_cast<std::size_t>(length));
+    return executable.substr(0, executable.rfind('/') + 1);
 }
 
-ModuleRun runModuleEntry(const std::string& modulePath, const char* entryPoint)
+ModuleSymbol moduleSymbol(const std::string& path, const char* functionName)
 {
-    void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (access(path.c_str(), F_OK) != 0)
+        return {};
+    // Bound lazily: binding at once would look up every symbol the module and
+    // its libraries refer to before it starts, though a start calls only a
+    // small part of them.
+    void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (!module)
-        return {0, dlerror()};
-    using EntryPoint = int (*)();
-    const auto run = reinterpret_cast<EntryPoint>(dlsym(module, entryPoint));
-    if (!run)
-        return {0, dlerror()};
-    return {run(), {}};
+        return {ModuleSymbol::Outcome::failed, nullptr, dlerror()};
+    void* function = dlsym(module, functionName);
+    if (!function)
+        return {ModuleSymbol::Outcome::failed, nullptr, dlerror()};
+    return {ModuleSymbol::Outcome::found, function, {}};
 }

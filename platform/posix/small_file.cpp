@@ -1,4 +1,4 @@
-#include "platform/small_file.h"
+#include "platform/small_file_system.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,42 +6,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-SmallFileRead readSmallFile(const std::string& path, std::size_t limit)
+ReadOnlyFile::ReadOnlyFile(const std::string& path)
 {
-    SmallFileRead result;
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT && errno != ENOTDIR) {
-            result.outcome = SmallFileRead::Outcome::failed;
-            result.error = "cannot read " + path + ": " + std::strerror(errno);
+            kind = Found::failure;
+            reason = std::strerror(errno);
         }
-        return result;
+        return;
     }
+    handle = fd;
     struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        close(fd);
-        result.outcome = SmallFileRead::Outcome::notRegular;
-        result.error = path + " is not a regular file";
-        return result;
+    kind = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? Found::regularFile : Found::somethingElse;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (handle >= 0)
+        close(static_cast<int>(handle));
+}
+
+std::ptrdiff_t ReadOnlyFile::read(char* into, std::size_t size)
+{
+    ssize_t got;
+    while ((got = ::read(static_cast<int>(handle), into, size)) < 0 && errno == EINTR) {
     }
-    result.content.resize(limit);
-    std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t got = read(fd, result.content.data() + done, limit - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            result.outcome = SmallFileRead::Outcome::failed;
-            result.error = "cannot read " + path + ": " + std::strerror(errno);
-            break;
-        }
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    close(fd);
-    result.content.resize(done);
-    if (result.error.empty())
-        result.outcome = SmallFileRead::Outcome::read;
-    return result;
+    if (got < 0)
+        reason = std::strerror(errno);
+    return got;
 }
