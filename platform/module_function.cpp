@@ -21,8 +21,8 @@ std::string joinFolder(std::string folder, std::string_view relative)
         const std::string_view part = relative.substr(0, end);
         relative.remove_prefix(std::min(end + 1, relative.size()));
         if (part == "..") {
-            const std::size_t parent = folder.size() > 1 ? folder.rfind(separator, folder.size() - 2) : std::string::npos;
-            if (parent != std::string::npos)
+            const std::size_t parent = folder.size() > 1 ? folder.rfind(separator, folder.size() - 2) : folder.npos;
+            if (parent != folder.npos)
                 folder.erase(parent + 1);
         } else if (!part.empty() && part != ".") {
             folder.append(part);
@@ -34,14 +34,14 @@ std::string joinFolder(std::string folder, std::string_view relative)
 
 }  // namespace
 
-std::vector<std::string> programModuleCandidates(const std::string& executableFolder, std::string_view installedFolder,
-                                                 std::string_view fileName)
+std::vector<std::string> programModuleCandidates(const std::string& folderOfExecutable,
+                                                 std::string_view installedFolder, std::string_view fileName)
 {
-    if (executableFolder.empty())
+    if (folderOfExecutable.empty())
         return {};
-    std::vector<std::string> candidates{executableFolder + std::string(fileName)};
+    std::vector<std::string> candidates{folderOfExecutable + std::string(fileName)};
     if (!installedFolder.empty())
-        candidates.push_back(joinFolder(executableFolder, installedFolder) + std::string(fileName));
+        candidates.push_back(joinFolder(folderOfExecutable, installedFolder) + std::string(fileName));
     return candidates;
 }
 

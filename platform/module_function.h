@@ -4,13 +4,13 @@
 #include <vector>
 
 // Where the program's module `fileName` may be, in the order tried, for the
-// executable in `executableFolder` (ending in its path separator): beside it
+// executable in `folderOfExecutable` (ending in its path separator): beside it
 // (the build tree; the Windows program keeps its modules there), then in
 // `installedFolder`, a '/'-separated path relative to it where the install
 // rules put modules (../lib/orvelplan), so that an installed tree works
 // wherever it is copied. Nothing when the executable's folder is unknown.
-std::vector<std::string> programModuleCandidates(const std::string& executableFolder, std::string_view installedFolder,
-                                                 std::string_view fileName);
+std::vector<std::string> programModuleCandidates(const std::string& folderOfExecutable,
+                                                 std::string_view installedFolder, std::string_view fileName);
 
 // A function exported by the program's module `fileName`, from the first of
 // those places that has the file, as an untyped pointer for the caller to cast

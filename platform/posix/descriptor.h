@@ -5,21 +5,12 @@
 // out of a function gives it back.
 class Descriptor {
 public:
-    Descriptor() = default;
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() { reset(); }
-    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-    Descriptor& operator=(Descriptor&& other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            fd_ = other.fd_;
-            other.fd_ = -1;
-        }
-        return *this;
-    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
     int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
     void reset()
     {
         if (fd_ >= 0)
@@ -28,5 +19,5 @@ public:
     }
 
 private:
-    int fd_ = -1;
+    int fd_;
 };

@@ -16,14 +16,16 @@ TEST(ModuleCandidatesTest, FollowTheExecutable)
         {"/usr/bin/", "../lib/orvelplan", {"/usr/bin/m.so", "/usr/lib/orvelplan/m.so"}},
         {"/tmp/stage/usr/local/bin/", "../lib/orvelplan",
          {"/tmp/stage/usr/local/bin/m.so", "/tmp/stage/usr/local/lib/orvelplan/m.so"}},
-        {"/home/me/build/app/", "../../lib/./orvelplan/", {"/home/me/build/app/m.so", "/home/me/lib/orvelplan/m.so"}},
+        {"/home/me/build/app/", "../../lib/./orvelplan/",
+         {"/home/me/build/app/m.so", "/home/me/lib/orvelplan/m.so"}},
         {"/", "../lib/orvelplan", {"/m.so", "/lib/orvelplan/m.so"}},
         {"/opt/", "modules", {"/opt/m.so", "/opt/modules/m.so"}},
-        {"C:\\Programs\\Orvel\\", "../lib/orvelplan", {"C:\\Programs\\Orvel\\m.so", "C:\\Programs\\lib\\orvelplan\\m.so"}},
+        {"C:\\Programs\\Orvel\\", "../lib/orvelplan",
+         {"C:\\Programs\\Orvel\\m.so", "C:\\Programs\\lib\\orvelplan\\m.so"}},
         {"C:\\", "../lib", {"C:\\m.so", "C:\\lib\\m.so"}},
         {"C:\\Orvel\\", "", {"C:\\Orvel\\m.so"}},
         {"", "../lib/orvelplan", {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(programModuleCandidates(c.folder, c.installed, "m.so"), c.candidates) << c.folder << " " << c.installed;
+        EXPECT_EQ(programModuleCandidates(c.folder, c.installed, "m.so"), c.candidates) << c.folder << c.installed;
 }
