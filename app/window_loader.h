@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-#include <vector>
 
 // Opens the main window and runs it until it is closed; returns the process
 // exit status, exitStatus::noWindowModule when the window code cannot be
@@ -10,8 +8,3 @@
 // Windows it is linked into the one executable.
 int launchWindow();
 
-// Linux: where the window module may be, in the order tried, for the
-// executable at this absolute path: beside it (the build tree), then in the
-// installed layout's module folder relative to it (bin/../lib/orvelplan/), so
-// that an installed tree works wherever it is copied.
-std::vector<std::string> windowModuleCandidates(const std::string& executablePath);

@@ -21,14 +21,12 @@ MarkedDays readMarkedDays(const std::string& path, long long firstDay, long long
     MarkedDays result;
     // The iCalendar library is large: loaded only when a file is to be read,
     // it costs the other calendars nothing.
-    std::string loadError;
-    const auto read = reinterpret_cast<ReadMarksFunction>(
-        functionInModuleBesideExecutable(marksModuleFileName, ORVEL_MODULE_FOLDER_FROM_EXECUTABLE,
-                                         readMarksFunctionName, loadError));
-    if (!read) {
-        result.error = "cannot read iCalendar files: this build has no iCalendar support (" + loadError + ")";
+    const ModuleFunction module = functionInProgramModule(marksModuleFileName, readMarksFunctionName);
+    if (!module.address) {
+        result.error = "cannot read iCalendar files: this build has no iCalendar support (" + module.error + ")";
         return result;
     }
+    const auto read = reinterpret_cast<ReadMarksFunction>(module.address);
     char error[512] = {};
     if (read(path.c_str(), firstDay, lastDay, addDay, &result.days, error, sizeof error) != 0)
         result.error = error[0] ? error : shownText(path) + ": cannot be read";

@@ -1,16 +1,20 @@
 #pragma once
 #include <string>
 
-// The absolute path of the running executable; empty when it cannot be found.
-std::string executablePath();
+// What each system provides for loading the program's own modules; where they
+// are looked for is decided once, in module_function.cpp.
 
-// Result of running an entry point from a loadable module.
-struct ModuleRun {
-    int status = 0;     // what the entry point returned
-    std::string error;  // empty when the entry point ran
+// The folder of the running executable, ending in the system's path
+// separator; empty when it cannot be found.
+std::string executableFolder();
+
+// A function exported by the module file at `path`. The module stays loaded
+// until the process ends, since whatever the function starts lives in it. Its
+// symbols are bound when first called, so loading resolves only what is used.
+struct ModuleSymbol {
+    enum class Outcome { found, noFile, failed };
+    Outcome outcome = Outcome::noFile;
+    void* address = nullptr;  // when found
+    std::string error;        // when failed: the system's reason, naming the file
 };
-
-// Loads the shared module at `modulePath` and calls its `int entryPoint()`.
-// The module stays loaded until the process ends, since whatever the entry
-// point started lives in it.
-ModuleRun runModuleEntry(const std::string& modulePath, const char* entryPoint);
+ModuleSymbol moduleSymbol(const std::string& path, const char* functionName);

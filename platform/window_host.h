@@ -12,8 +12,8 @@ struct ScreenPoint {
     int y = 0;
 };
 
-// What the program asks of its window while handling messages. The SDL window
-// implements it; tests put a recording stand-in in its place.
+// What the program asks of its window while handling messages. Each system's
+// window implements it; tests put a recording stand-in in its place.
 class WindowHost {
 public:
     // Asks for a timer message with this identifier every `periodMs`; periods

@@ -1,4 +1,5 @@
 #include "platform/app_folders.h"
+#include "platform/app_folders_system.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,45 +8,33 @@
 #include "platform/win32/shared_folder_access.h"
 #include "platform/win32/system_error.h"
 
-ProgramFolder findProgramFolder()
+BaseFolder baseDataFolder()
 {
-    ProgramFolder folder;
     char base[MAX_PATH];
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base)) ||
-        !PathAppendA(base, "\\orvel\\orvelplan\\")) {
-        folder.problem = "the common application data folder is unknown";
-        return folder;
-    }
-    folder.path = base;
-    if (folder.path.back() != '\\')
-        folder.path += '\\';
-    // C:\ProgramData exists on every installation; the two folders below it
-    // are made on first use.
-    for (std::size_t separator = folder.path.find('\\', folder.path.find(":\\") + 2); separator != std::string::npos;
-         separator = folder.path.find('\\', separator + 1)) {
-        const std::string prefix = folder.path.substr(0, separator);
-        if (CreateDirectoryA(prefix.c_str(), everyUserMayWrite()))
-            continue;
-        const DWORD error = GetLastError();
-        if (error != ERROR_ALREADY_EXISTS) {
-            folder.problem = "cannot create the folder " + prefix + ": " + systemErrorText(error);
-            return folder;
-        }
-        // A file of that name stands where the folder belongs.
-        const DWORD attributes = GetFileAttributesA(prefix.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            folder.problem = "cannot use the folder " + prefix + ": " + systemErrorText(ERROR_DIRECTORY);
-            return folder;
-        }
-    }
-    const DWORD attributes = GetFileAttributesA(folder.path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        folder.problem = "cannot use the folder " + folder.path + ": " +
-                         systemErrorText(attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY);
-    return folder;
+        !PathAddBackslashA(base))
+        return {{}, "the common application data folder is unknown"};
+    return {base, {}};
 }
 
-std::string programFolder()
+std::size_t folderRootLength(const std::string& path)
 {
-    return findProgramFolder().path;
+    const char* afterRoot = PathSkipRootA(path.c_str());
+    return afterRoot ? static_cast<std::size_t>(afterRoot - path.c_str()) : 0;
+}
+
+// The one place where the program makes a folder on Windows.
+FolderMaking makeFolder(const std::string& path)
+{
+    if (CreateDirectoryA(path.c_str(), everyUserMayWrite()))
+        return {};
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS)
+        return {FolderMaking::Outcome::failed, systemErrorText(error)};
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return {FolderMaking::Outcome::notAFolder, systemErrorText(GetLastError())};
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {FolderMaking::Outcome::notAFolder, systemErrorText(ERROR_DIRECTORY)};
+    return {};
 }

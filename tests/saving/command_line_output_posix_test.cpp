@@ -38,7 +38,7 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
         {{"pdf", "--output", work.path().string()}, "", "orvelplan: cannot write " + work.path().string() + ": Is a directory\n"},
         {{"pdf", "--output", work.file("missing/year.pdf")}, "",
          "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
-        {{"pdf"}, file, "orvelplan: cannot create the folder " + file + "/orvel: Not a directory\n"},
+        {{"pdf"}, file, "orvelplan: cannot use the folder " + file + ": Not a directory\n"},
         {{"pdf", "--output", "-", "--open"}, "",
          "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"
          "Try 'orvelplan --help' for more information.\n"},

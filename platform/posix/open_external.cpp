@@ -1,5 +1,7 @@
 #include "platform/open_external.h"
 
+#include "platform/posix/descriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -37,21 +39,21 @@ std::string openWithDefaultApplication(const std::string& pathOrLink)
     if (!target.empty() && target.front() == '-')
         target.insert(0, "./");
 
-    int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0)
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         return std::string("cannot start ") + launcher + ": " + std::strerror(errno);
+    Descriptor errorReader(pipeEnds[0]);
+    Descriptor errorWriter(pipeEnds[1]);
 
     std::string program = launcher;
     char* const argv[] = {program.data(), target.data(), nullptr};
     const pid_t child = fork();
     if (child == 0)
-        launchDetached(argv, errorPipe[1]);
-    close(errorPipe[1]);
-    if (child < 0) {
-        const int error = errno;
-        close(errorPipe[0]);
-        return std::string("cannot start ") + launcher + ": " + std::strerror(error);
-    }
+        launchDetached(argv, errorWriter.get());
+    const int forkError = errno;
+    errorWriter.reset();
+    if (child < 0)
+        return std::string("cannot start ") + launcher + ": " + std::strerror(forkError);
 
     // The intermediate child exits at once; reaping it leaves the launcher
     // orphaned to init, which reaps it in turn.
@@ -61,9 +63,8 @@ std::string openWithDefaultApplication(const std::string& pathOrLink)
     // carries the errno of the failed fork or exec.
     int error = 0;
     ssize_t got;
-    while ((got = read(errorPipe[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    while ((got = read(errorReader.get(), &error, sizeof error)) < 0 && errno == EINTR) {
     }
-    close(errorPipe[0]);
     if (got == static_cast<ssize_t>(sizeof error))
         return std::string("cannot start ") + launcher + ": " + std::strerror(error);
     return {};
