@@ -23,9 +23,9 @@ struct PdfMemoryHooks {
 // reported as "ERROR: error_no=XXXX, detail_no=N"; with nullptr only the
 // result's error tells what failed.
 struct CalendarRequest {
-    explicit CalendarRequest(const CalendarTextGrid& grid, int layout = threePerRowLayoutId,
-                             std::FILE* diagnostics = stdout)
-        : grid(grid), layout(layout), diagnostics(diagnostics)
+    explicit CalendarRequest(const CalendarTextGrid& builtGrid, int calendarLayout = threePerRowLayoutId,
+                             std::FILE* errorsTo = stdout)
+        : grid(builtGrid), layout(calendarLayout), diagnostics(errorsTo)
     {
     }
     const CalendarTextGrid& grid;

@@ -460,12 +460,12 @@ private:
         const icaltimezone* zone = start.zone;
         const long long begin = wallSeconds(start);
         long long duration = start.is_date ? 86400 : 0;
-        if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
-            const icaltimetype end = icalproperty_get_datetime_with_component(p, event);
+        if (icalproperty* endProperty = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+            const icaltimetype end = icalproperty_get_datetime_with_component(endProperty, event);
             if (validTime(end))
                 duration = wallSeconds(end) + zoneShift(end, end.zone, zone) - begin;
-        } else if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
-            duration = durationSeconds(icalproperty_get_duration(p));
+        } else if (icalproperty* durationProperty = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
+            duration = durationSeconds(icalproperty_get_duration(durationProperty));
         }
         // Longer than the calendar's years is as long as them.
         duration = std::clamp<long long>(duration, 0, 10000LL * 366 * 86400);

@@ -71,9 +71,9 @@ void setFill(HPDF_Page page, Rgb colour)
 // texts already in the font's encoding.
 class PageDrawing {
 public:
-    PageDrawing(const CalendarPage& target, const PageLayout& layout, const PageOptions& options, float width,
-                float height)
-        : target(target), layout(layout), options(options), width(width), height(height)
+    PageDrawing(const CalendarPage& page, const PageLayout& pageLayout, const PageOptions& pageOptions,
+                float pageWidth, float pageHeight)
+        : target(page), layout(pageLayout), options(pageOptions), width(pageWidth), height(pageHeight)
     {
         if (options.font.encoding == BaseFontEncoding::none) {
             HPDF_UseUTFEncodings(target.document);

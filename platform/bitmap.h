@@ -14,9 +14,6 @@ public:
     Bitmap& operator=(Bitmap&&) noexcept;
     ~Bitmap();
 
-    bool isLoaded() const { return image != nullptr; }
-    int width() const;
-    int height() const;
     // For platform code only, e.g. to draw the picture or hand the icon to the window.
     const Native* native() const { return image.get(); }
 

@@ -31,10 +31,7 @@ enum class TextAlign { left, centre, right };
 // without a surface draws nothing. Contexts come from DrawSurface::context().
 class DrawContext {
 public:
-    explicit DrawContext(DrawTarget* target) : target(target) {}
-
-    int width() const;
-    int height() const;
+    explicit DrawContext(DrawTarget* surface) : target(surface) {}
 
     // Copies the top-left width x height of the bitmap opaquely to (x, y);
     // parts beyond the bitmap's own size are left untouched.

@@ -16,7 +16,7 @@ struct SavedFile::State {
 };
 
 SavedFile::SavedFile() = default;
-SavedFile::SavedFile(std::unique_ptr<State> state) : state(std::move(state)) {}
+SavedFile::SavedFile(std::unique_ptr<State> held) : state(std::move(held)) {}
 SavedFile::~SavedFile() = default;
 SavedFile::SavedFile(SavedFile&&) noexcept = default;
 SavedFile& SavedFile::operator=(SavedFile&&) noexcept = default;
@@ -65,9 +65,9 @@ void removeAbandonedTemporaryFiles(const FileSystem& system, const Folder& folde
 // A complete copy of the new content under a temporary name, flushed and
 // closed. Removed again unless it was put in place.
 struct StagedFile {
-    StagedFile(const FileSystem& system, const Folder& folder, std::string_view bytes,
+    StagedFile(const FileSystem& files, const Folder& into, std::string_view bytes,
                const std::string& keepPermissionsOf)
-        : system(system), folder(folder)
+        : system(files), folder(into)
     {
         static unsigned counter = 0;
         for (int attempt = 0; attempt < 100 && (attempt == 0 || created.error.meaning == Meaning::exists); ++attempt) {

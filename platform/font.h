@@ -23,10 +23,6 @@ public:
     Font(int height, int averageWidth, int weight, FontQuality quality = FontQuality::standard);
 
     bool isUsable() const { return face != nullptr; }
-    // Height of one line of text as drawn, in pixels; 0 when not usable.
-    int cellHeight() const;
-    // Width of the text as drawn, in pixels; 0 when not usable.
-    int textWidth(const char* text) const;
     // For platform code only.
     FontFace* sizedFace() const { return face.get(); }
 

@@ -32,12 +32,6 @@ void scobSkin::nextSkin()
     currentSkin_ = next >= 0 && next < skinCount_ ? next : 0;
 }
 
-const std::string& scobSkin::skinName(int index) const
-{
-    static const std::string none;
-    return within(index, maxSkins) ? skinNames_[index] : none;
-}
-
 void scobSkin::setColour(int skin, int role, int variant, int value)
 {
     const int i = tableIndex(skin, role, variant);

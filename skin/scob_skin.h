@@ -28,7 +28,6 @@ public:
     void setCurrentSkin(int index) { currentSkin_ = index; }
     // Steps to the next skin, wrapping to 0 after the last one.
     void nextSkin();
-    const std::string& skinName(int index) const;
 
 protected:
     // Writes outside the tables are ignored.

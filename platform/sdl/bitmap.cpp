@@ -11,9 +11,6 @@ Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 Bitmap::~Bitmap() = default;
 
-int Bitmap::width() const { return image ? image->surface->w : 0; }
-int Bitmap::height() const { return image ? image->surface->h : 0; }
-
 Bitmap loadBitmap(int id)
 {
     const std::span<const std::uint8_t> bytes = findResource(id);

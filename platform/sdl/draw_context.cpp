@@ -36,9 +36,6 @@ SDL_Surface* surfaceOf(DrawTarget* target)
 
 }  // namespace
 
-int DrawContext::width() const { return target ? target->surface->w : 0; }
-int DrawContext::height() const { return target ? target->surface->h : 0; }
-
 void DrawContext::copyBitmap(const Bitmap& bitmap, int x, int y, int width, int height)
 {
     SDL_Surface* const surface = surfaceOf(target);

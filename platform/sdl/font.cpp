@@ -243,12 +243,3 @@ Font::Font(int height, int averageWidth, int weight, FontQuality)
         face = cachedFace(height, averageWidth, weight >= 600);
 }
 
-int Font::cellHeight() const { return face ? face->cellHeight : 0; }
-
-int Font::textWidth(const char* text) const
-{
-    int w = 0;
-    if (face && text && *text)
-        TTF_SizeUTF8(face->ttf.get(), text, &w, nullptr);
-    return w;
-}

@@ -8,9 +8,6 @@ Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 Bitmap::~Bitmap() = default;
 
-int Bitmap::width() const { return image ? image->width : 0; }
-int Bitmap::height() const { return image ? image->height : 0; }
-
 Bitmap loadBitmap(int id)
 {
     GdiHandle<HBITMAP> handle(LoadBitmapA(programInstance(), MAKEINTRESOURCEA(id)));

@@ -33,9 +33,6 @@ void copyFromBitmap(const DrawTarget* target, const Bitmap& bitmap, int width, i
 
 }  // namespace
 
-int DrawContext::width() const { return target ? target->width : 0; }
-int DrawContext::height() const { return target ? target->height : 0; }
-
 void DrawContext::copyBitmap(const Bitmap& bitmap, int x, int y, int width, int height)
 {
     copyFromBitmap(target, bitmap, width, height, [&](HDC memory, int w, int h) {

@@ -5,6 +5,7 @@
 #include "platform/app_folders.h"
 #include "platform/open_external.h"
 #include "temporary_folder.h"
+#include "tests/support/environment.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,6 @@
 #include <thread>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Sets (or with nullptr unsets) an environment variable for one scope.
-struct ScopedEnvironment {
-    ScopedEnvironment(const char* name, const char* value) : name(name)
-    {
-        if (const char* current = std::getenv(name))
-            old = current;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnvironment() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
-    const char* name;
-    std::optional<std::string> old;
-};
-
-}  // namespace
 
 TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
 {

@@ -21,7 +21,7 @@ namespace {
 // A tmpfs of a given size mounted on a folder inside the test's own folder,
 // unmounted again however the test ends.
 struct SmallDisk {
-    SmallDisk(const std::string& at, int kilobytes) : at(at)
+    SmallDisk(const std::string& folder, int kilobytes) : at(folder)
     {
         fs::create_directory(at);
         const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0700";
