@@ -2,14 +2,14 @@
 
 #include "platform/win32/native_types.h"
 
-DrawTarget::DrawTarget(int width, int height) : dc(CreateCompatibleDC(nullptr))
+DrawTarget::DrawTarget(int pixelsWide, int pixelsHigh) : dc(CreateCompatibleDC(nullptr))
 {
     if (!dc)
         return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
+    info.bmiHeader.biWidth = pixelsWide;
+    info.bmiHeader.biHeight = -pixelsHigh;  // negative: the first row is the top one
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -19,8 +19,8 @@ DrawTarget::DrawTarget(int width, int height) : dc(CreateCompatibleDC(nullptr))
         return;
     previous = SelectObject(dc.get(), frame.get());
     pixels = static_cast<std::uint32_t*>(bits);
-    this->width = width;
-    this->height = height;
+    width = pixelsWide;
+    height = pixelsHigh;
 }
 
 DrawTarget::~DrawTarget()

@@ -23,7 +23,7 @@ using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDelete>;
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window(window), dc(GetDC(window)) {}
+    explicit WindowDc(HWND of) : window(of), dc(GetDC(of)) {}
     ~WindowDc()
     {
         if (dc)
@@ -43,7 +43,7 @@ private:
 // handles they select.
 class Selection {
 public:
-    Selection(HDC dc, HGDIOBJ object) : dc(dc), previous(object ? SelectObject(dc, object) : nullptr) {}
+    Selection(HDC into, HGDIOBJ object) : dc(into), previous(object ? SelectObject(into, object) : nullptr) {}
     ~Selection()
     {
         if (previous && previous != HGDI_ERROR)

@@ -16,7 +16,7 @@ struct Bitmap::Native {
 // A 32-bit top-down DIB section selected into a memory device context: GDI
 // draws into it, the window copies it with one BitBlt, tests read its pixels.
 struct DrawTarget {
-    DrawTarget(int width, int height);
+    DrawTarget(int pixelsWide, int pixelsHigh);
     ~DrawTarget();
     DrawTarget(const DrawTarget&) = delete;
     DrawTarget& operator=(const DrawTarget&) = delete;
