@@ -71,3 +71,11 @@ TEST(Skins, NextSkinCyclesAndLookupsOutsideTheTablesAnswerZero)
     skin.nextSkin();  // from outside the skins back to the first
     EXPECT_EQ(skin.currentSkin(), 0);
 }
+
+// The pressed and switched-on pictures of the theme, which no pixel test draws.
+TEST(Skins, ThemePicturesOfTheSecondState)
+{
+    const skinInstance theme;
+    for (auto [role, picture] : {std::pair{1, 0}, {3, 103}, {4, 106}, {5, 108}, {7, 113}})
+        EXPECT_EQ(theme.bitmapId(role, 2), picture) << role;
+}
