@@ -42,6 +42,7 @@ for year in 2010 2013 2016 2026 1 9999; do
   for layout in 3 2; do
     for weekend in 0 monday 6; do
       name="$year-$layout-$weekend" target=$(wine_path "$work/windows.pdf")
+      rm -f "$work/windows.pdf"
       "$linux" pdf --year "$year" --layout "$layout" --weekend "$weekend" --output "$work/linux.pdf" >/dev/null
       run_exe pdf --year "$year" --layout "$layout" --weekend "$weekend" --output "$target"
       expect "pdf $name: status $status, printed '$(cat "$work/out")', $(said)" \
@@ -76,6 +77,7 @@ done
 # options, paper, first weekday and names come from the locale on both.
 while read -r locale arguments; do
   LC_ALL=$locale "$linux" pdf $arguments --output "$work/linux.pdf" >/dev/null
+  rm -f "$work/windows.pdf"
   locale=$locale run_exe pdf $arguments --output "$(wine_path "$work/windows.pdf")"
   expect "pdf $arguments ($locale): status $status, $(said)" \
     '[ $status = 0 ] && [ ! -s "$work/err" ] && cmp "$work/linux.pdf" "$work/windows.pdf"'
