@@ -174,11 +174,13 @@ fi
 # the base font shows gives the Linux build's PDF; the others are drawn in a
 # TrueType font of the Windows fonts folder (no byte identity) and read back
 # from the page. The prefix has no font with Japanese letters: that footer is
-# refused with one line and status 2, as on Linux without one.
+# refused with one line and status 2, as on Linux without one (an empty font
+# configuration).
 fixed=(--year 2026 --paper a4 --week-starts monday --language en)
 "$linux" pdf "${fixed[@]}" --output "$work/linux.pdf" >/dev/null
 "$linux" pdf "${fixed[@]}" --footer "Jahresplan für 2026" --output "$work/linux-footer.pdf" >/dev/null
-japanese=$("$linux" pdf "${fixed[@]}" --footer "2026年カレンダー" --output "$work/l.pdf" 2>&1 >/dev/null || true)
+printf '<fontconfig/>\n' >"$work/fonts.conf"
+japanese=$(FONTCONFIG_FILE="$work/fonts.conf" "$linux" pdf "${fixed[@]}" --footer "2026年カレンダー" --output "$work/l.pdf" 2>&1 >/dev/null || true)
 footer_text() { pdftotext -l 1 "$1" - 2>/dev/null | tr -d '\f' | grep -v '^$' | tail -n 1; }
 for locale in en_GB en_US de_DE ru_RU ja_JP; do
   for name in "Календарь 2026" "予定/カレンダー" "Jahresplan für 2026" "2026–2027"; do
