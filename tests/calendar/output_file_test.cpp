@@ -1,5 +1,5 @@
 #include "calendar/calendar_document.h"
-#include "output_file_test_support.h"
+#include "tests/support/grids.h"
 #include "platform/temporary_file_name.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ TEST(CalendarDocumentTest, LibraryErrorsAreReportedOnceWhereDiagnosticsAreAsked)
     static int allocations;
     allocations = 0;
     std::FILE* diagnostics = std::tmpfile();
-    CalendarRequest request(grid2010(), threePerRowLayoutId, diagnostics);
+    CalendarRequest request(gridOf(2010), threePerRowLayoutId, diagnostics);
     request.memory = {[](HPDF_UINT size) { return ++allocations > 100 ? nullptr : std::malloc(size); },
                       [](void* block) { std::free(block); }};
     EXPECT_EQ(renderCalendarPdf(request).error,

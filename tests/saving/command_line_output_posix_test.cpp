@@ -1,6 +1,8 @@
 // What `orvelplan pdf` tells, on which stream, and what it leaves behind.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "saving_support.h"
 
 using namespace saving_test;
@@ -15,11 +17,7 @@ protected:
         if (!programBinary())
             GTEST_SKIP() << "set ORVEL_BINARY to the program";
     }
-    ProgramRun run(const std::vector<std::string>& arguments) { return runProgram(arguments, logs, data.path()); }
-
-    TemporaryFolder logs;
-    TemporaryFolder data;
-    TemporaryFolder work;
+    TemporaryFolder logs, data, work;
 };
 
 }  // namespace
@@ -45,10 +43,9 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
     };
     for (const Case& c : cases) {
         const ProgramRun result = runProgram(c.arguments, logs, c.dataHome.empty() ? data.path().string() : c.dataHome);
-        EXPECT_NE(result.status, 0) << c.message;
-        EXPECT_EQ(result.out, "");
         // Our own message alone, no library error line beside it.
-        EXPECT_EQ(result.err, c.message);
+        EXPECT_EQ(std::tie(result.out, result.err), std::tuple("", c.message));
+        EXPECT_NE(result.status, 0) << c.message;
     }
     EXPECT_EQ(namesIn(work.path()), (std::set<std::string>{"plain-file"}));
 }
@@ -67,9 +64,8 @@ TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 
 TEST_F(CommandLineOutputTest, DashWritesThePdfAndNothingElseToStandardOutput)
 {
-    const ProgramRun result = run({"pdf", "--year", "2010", "--output", "-"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.err, "");
+    const ProgramRun result = runProgram({"pdf", "--year", "2010", "--output", "-"}, logs, data.path());
+    EXPECT_EQ(std::tie(result.status, result.err), std::tuple(0, ""));
     EXPECT_EQ(result.out, calendarBytes(2010));
     EXPECT_FALSE(fs::exists("-"));
     EXPECT_TRUE(namesIn(data.path()).empty());

@@ -1,8 +1,9 @@
 #pragma once
 // The real program (ORVEL_BINARY) started from the POSIX test programs.
 #include <csignal>
-#include <functional>
 #include <cstdlib>
+#include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,6 +41,17 @@ inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, in
     return pid;
 }
 
+// The program started with its data folder `dataHome`, standard output on
+// `stdoutFd` and standard error into the file `errPath`.
+inline pid_t startProgram(const std::vector<std::string>& arguments, const std::string& dataHome, int stdoutFd,
+                          const std::string& errPath)
+{
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t pid = spawnProgram(arguments, stdoutFd, err, {{"XDG_DATA_HOME", dataHome.c_str()}});
+    close(err);
+    return pid;
+}
+
 // The exit status of a child that ended by itself, -1 for one that was killed
 // or still runs after `seconds` (it is killed then); `whileRunning` is called
 // every 20 ms until it ends.
@@ -56,4 +68,50 @@ inline int exitStatus(pid_t pid, int seconds, const std::function<void()>& while
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return -1;
+}
+
+struct ProgramRun {
+    int status = -1;  // exit status, -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// The program run to its end with its data folder `dataHome`, its two streams
+// caught in files of `folder`.
+inline ProgramRun runProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
+                             const std::string& dataHome)
+{
+    const std::string outPath = folder.file("run.out"), errPath = folder.file("run.err");
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t pid = startProgram(arguments, dataHome, out, errPath);
+    close(out);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
+}
+
+inline bool runningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+// `check` run in a child process, as nobody when the tests run as root (root
+// may write anywhere) after `owned` has been handed to nobody; true when it
+// returned true.
+inline bool asUnprivilegedUser(const std::vector<std::string>& owned, const std::function<bool()>& check)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (runningAsRoot()) {
+            for (const std::string& path : owned)
+                if (chown(path.c_str(), 65534, 65534) != 0)
+                    _exit(3);
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(3);
+        }
+        _exit(check() ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

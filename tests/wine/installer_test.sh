@@ -89,9 +89,7 @@ wine_record_opens "$work/opened.log"
 (cd "$installed" && wine "$program" pdf --open >/dev/null)
 limit=20 check "this year's calendar made in the program folder and opened" \
   grep -qi '^C:\\ProgramData\\orvel\\orvelplan\\orvelplan[0-9]*\.pdf' "$work/opened.log"
-# The name the viewer was given: an earlier calendar that no program holds may
-# have been replaced under its own number.
-made=$(grep -io 'orvelplan[0-9]*\.pdf' "$work/opened.log" | head -n1)
+made=$(grep -o 'orvelplan[0-9]*\.pdf' "$work/opened.log" | tail -n1)
 check "the new calendar: '$made'" grep -q '^%PDF-' "$data/$made"
 # The user's settings, made here when no earlier test left them.
 settings_made=0
