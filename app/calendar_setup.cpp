@@ -1,6 +1,7 @@
 #include "app/calendar_setup.h"
 
 #include "app/language_codes.h"
+#include "calendar/page_layout.h"
 #include "calendar/text_encoding.h"
 #include "platform/calendar_locale.h"
 #include "platform/typeface_for_text.h"
@@ -113,6 +114,13 @@ CalendarSetup setUpCalendar(const CommandLine& line)
                                      "the calendar is in English");
             page.names = englishCalendarNames();
         }
+    }
+    if (setup.error.empty() && !footerFitsReadably(line.calendarLayout, page)) {
+        constexpr std::size_t shown = 40;
+        const std::string start = leadingCharacters(page.footerText, shown);
+        setup.error = "footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
+                      " does not fit across the page at " + std::to_string(smallestFooterSize) +
+                      " pt or larger (give a shorter one)";
     }
     return setup;
 }

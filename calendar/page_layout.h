@@ -47,6 +47,13 @@ void layoutTwoPerRow(const CalendarPage& target);
 // directions) and draws the calendar with the options.
 void drawCalendarWithOptions(const CalendarPage& target, int calendarLayout, const PageOptions& options);
 
+// The smallest size, in printed points, a footer is set at.
+inline constexpr int smallestFooterSize = 6;
+// Whether the options' own footer text fits across the page at
+// smallestFooterSize or larger with that layout (true when there is none).
+// A longer one would be set smaller than that, so it is refused instead.
+bool footerFitsReadably(int calendarLayout, const PageOptions& options);
+
 // Draws the year title, the twelve months cell by cell and the footer. Stops
 // early once the library has reported an error: the document is then discarded.
 void drawCalendarPage(const CalendarPage& target, const PageLayout& pageLayout);
