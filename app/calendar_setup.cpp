@@ -118,9 +118,9 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     if (setup.error.empty() && !footerFitsReadably(line.calendarLayout, page)) {
         constexpr std::size_t shown = 40;
         const std::string start = leadingCharacters(page.footerText, shown);
-        setup.error = "footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
-                      " does not fit across the page at " + std::to_string(smallestFooterSize) +
-                      " pt or larger (give a shorter one)";
+        setup.error = "invalid footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
+                      " (expected a line that fits across the page at " + std::to_string(smallestFooterSize) +
+                      " pt or larger)";
     }
     return setup;
 }

@@ -58,7 +58,7 @@ bool setUpGrid(const CalendarSetup& setup)
     for (const std::string& warning : setup.warnings)
         std::fprintf(stderr, "orvelplan: %s\n", warning.c_str());
     if (!setup.error.empty()) {
-        std::fprintf(stderr, "orvelplan: %s\n", setup.error.c_str());
+        std::fputs(usageErrorText(setup.error).c_str(), stderr);
         return false;
     }
     calendarGrid.setFirstMonth(setup.firstMonth);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -41,9 +42,11 @@ inline const char* programBinary()
 }
 
 // The program (ORVEL_BINARY) started with `arguments`, standard output and
-// error on the descriptors given, `environment` changed first (null: unset).
+// error on the descriptors given, `environment` changed first (null: unset),
+// then `inChild` run in the new process (limits, descriptors closed).
 inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, int err,
-                          const std::vector<std::pair<const char*, const char*>>& environment)
+                          const std::vector<std::pair<const char*, const char*>>& environment,
+                          const std::function<void()>& inChild = {})
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -55,6 +58,8 @@ inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, in
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
+        if (inChild)
+            inChild();
         execv(argv[0], argv.data());
         _exit(127);
     }
