@@ -53,7 +53,8 @@ protected:
     // the window: once `ready` holds, `whileRunning` is called and the window
     // is asked to quit.
     ProgramRun run(const std::vector<std::string>& arguments, const std::function<void()>& inChild = [] {},
-            std::function<bool(const ProgramRun&)> ready = nullptr, const std::function<void(pid_t)>& whileRunning = [](pid_t) {})
+                   std::function<bool(const ProgramRun&)> ready = nullptr,
+                   const std::function<void(pid_t)>& whileRunning = [](pid_t) {})
     {
         int out[2];
         int err[2];
@@ -97,8 +98,6 @@ protected:
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return result;
     }
-
-    bool windowShown(const ProgramRun& run) const { return run.out.find("2010") != std::string::npos; }
 
     std::string chosenFaces() const
     {
@@ -155,7 +154,8 @@ TEST_F(HostileEnvironmentTest, TheWindowKeepsToItsOwnDescriptorsAndLetters)
 
     // Settings that cannot be written under a file-size limit end it with
     // status 1 and the reason, not with the signal.
-    const ProgramRun limited = run({}, [] { limit(RLIMIT_FSIZE, 16); }, [&](const ProgramRun& output) { return windowShown(output); });
+    const ProgramRun limited = run({}, [] { limit(RLIMIT_FSIZE, 16); },
+                                 [](const ProgramRun& shown) { return shown.out.find("2010") != std::string::npos; });
     EXPECT_EQ(limited.status, 1);
     EXPECT_NE(limited.err.find("the settings were not saved: "), std::string::npos) << limited.err;
     EXPECT_NE(limited.err.find("File too large"), std::string::npos) << limited.err;
