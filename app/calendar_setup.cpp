@@ -1,6 +1,7 @@
 #include "app/calendar_setup.h"
 
 #include "app/language_codes.h"
+#include "calendar/page_layout.h"
 #include "calendar/text_encoding.h"
 #include "platform/calendar_locale.h"
 #include "platform/typeface_for_text.h"
@@ -63,6 +64,37 @@ CalendarNames chooseNames(const CalendarChoices& choices, std::vector<std::strin
     return englishCalendarNames();
 }
 
+// The base font shows the names when it can; otherwise they need a font of
+// the system's, and without one the page falls back to English names, with
+// the footer as given in a font that has it (an en dash, Cyrillic) where the
+// base font cannot show it.
+void chooseFont(PageOptions& page, CalendarSetup& setup)
+{
+    const std::vector<std::string> texts = pageTexts(page.names, page.footerText);
+    page.font.encoding = baseFontEncodingFor(texts);
+    if (page.font.encoding != BaseFontEncoding::none)
+        return;
+    if (const auto font = findTypefaceFor(charactersOf(texts))) {
+        page.font.path = font->path;
+        page.font.index = font->index;
+        return;
+    }
+    page.names = englishCalendarNames();
+    const std::vector<std::string> englishTexts = pageTexts(page.names, page.footerText);
+    page.font.encoding = baseFontEncodingFor(englishTexts);
+    if (page.font.encoding == BaseFontEncoding::none) {
+        const auto font = findTypefaceFor(charactersOf(englishTexts));
+        if (!font) {
+            setup.error = "no installed font can show the footer text";
+            return;
+        }
+        page.font.path = font->path;
+        page.font.index = font->index;
+    }
+    setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
+                             "the calendar is in English");
+}
+
 }  // namespace
 
 CalendarSetup setUpCalendar(const CommandLine& line)
@@ -87,32 +119,13 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.compress = choices.compress;
     page.names = chooseNames(choices, setup.warnings);
 
-    // The base font shows the names when it can; otherwise they need a font
-    // of the system's, and without one the page falls back to English.
-    const std::vector<std::string> texts = pageTexts(page.names, page.footerText);
-    page.font.encoding = baseFontEncodingFor(texts);
-    if (page.font.encoding != BaseFontEncoding::none)
-        return setup;
-    if (const auto font = findTypefaceFor(charactersOf(texts))) {
-        page.font.path = font->path;
-        page.font.index = font->index;
-        return setup;
+    chooseFont(page, setup);
+    if (setup.error.empty() && !footerFitsReadably(line.calendarLayout, page)) {
+        constexpr std::size_t shown = 40;
+        const std::string start = leadingCharacters(page.footerText, shown);
+        setup.error = "invalid footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
+                      " (expected a line that fits across the page at " + std::to_string(smallestFooterSize) +
+                      " pt or larger)";
     }
-    // English names, with the footer as given in a font that has it (an en
-    // dash, Cyrillic) where the base font cannot show it.
-    page.names = englishCalendarNames();
-    const std::vector<std::string> englishTexts = pageTexts(page.names, page.footerText);
-    page.font.encoding = baseFontEncodingFor(englishTexts);
-    if (page.font.encoding == BaseFontEncoding::none) {
-        const auto font = findTypefaceFor(charactersOf(englishTexts));
-        if (!font) {
-            setup.error = "no installed font can show the footer text";
-            return setup;
-        }
-        page.font.path = font->path;
-        page.font.index = font->index;
-    }
-    setup.warnings.push_back("no installed font can show the month and weekday names of that language; "
-                             "the calendar is in English");
     return setup;
 }

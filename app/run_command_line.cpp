@@ -14,8 +14,31 @@
 #include "platform/open_external.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 namespace {
+
+// Kept from the start so that running out of memory can still be told: the
+// first allocation that fails gives it back and fails as std::bad_alloc, so
+// that the exception itself, the unwinding (which removes a half-written
+// temporary file) and the message have memory left to use.
+constexpr std::size_t failureReserveSize = 64 * 1024;
+void* failureReserve = nullptr;
+
+void giveBackFailureReserve()
+{
+    std::free(failureReserve);
+    failureReserve = nullptr;
+    std::set_new_handler(nullptr);
+    throw std::bad_alloc();
+}
+
+int reportOutOfMemory()
+{
+    std::fputs("orvelplan: out of memory\n", stderr);
+    return exitStatus::failure;
+}
 
 // Output that could not be written (a full disk, a closed pipe) is a failure,
 // not a silent success.
@@ -35,7 +58,7 @@ bool setUpGrid(const CalendarSetup& setup)
     for (const std::string& warning : setup.warnings)
         std::fprintf(stderr, "orvelplan: %s\n", warning.c_str());
     if (!setup.error.empty()) {
-        std::fprintf(stderr, "orvelplan: %s\n", setup.error.c_str());
+        std::fputs(usageErrorText(setup.error).c_str(), stderr);
         return false;
     }
     calendarGrid.setFirstMonth(setup.firstMonth);
@@ -124,9 +147,7 @@ int writePdf(const CommandLine& line)
     return exitStatus::success;
 }
 
-}  // namespace
-
-int runCommandLine(int argc, char** argv)
+int runCommand(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const ParsedCommandLine parsed = parseCommandLine(arguments, currentLocalYear());
@@ -154,4 +175,19 @@ int runCommandLine(int argc, char** argv)
         return finishStandardOutput();
     }
     return exitStatus::usage;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char** argv)
+{
+    failureReserve = std::malloc(failureReserveSize);
+    if (!failureReserve)
+        return reportOutOfMemory();
+    std::set_new_handler(giveBackFailureReserve);
+    try {
+        return runCommand(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return reportOutOfMemory();
+    }
 }

@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -94,6 +97,9 @@ public:
     }
 
     void draw();
+    // The size the footer is set at: the body size, or less where the line is
+    // wider than the page's printable width at that size.
+    float footerSize() const;
 
 private:
     std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
@@ -125,6 +131,9 @@ private:
     void drawMonth(int block, int x0, int y0) const;
     void drawWeekNumbers() const;
     void drawFooter() const;
+    std::string footerLine() const;
+    float footerRoom() const { return width - 2 * minimumColumnGap; }
+    float footerSizeFor(float textWidth) const;
 
     const CalendarPage& target;
     const PageLayout& layout;
@@ -228,21 +237,36 @@ void PageDrawing::drawFooter() const
 {
     if (!options.footer)
         return;
-    char address[64];
-    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
-    const std::string footer = options.footerText.empty() ? address : encoded(options.footerText);
+    const std::string footer = footerLine();
     // The line starts 150 points before the right edge, as long as it ends
     // inside the page; a wider one (another text, a wider font) ends at the
     // margin instead, and one too wide for the page is set smaller.
     const float textWidth = HPDF_Page_TextWidth(target.page, footer.c_str());
-    const float room = width - 2 * minimumColumnGap;
     int x = static_cast<int>(width - 150);
     if (x + textWidth > width) {
-        if (textWidth > room)
-            selectFont(std::max(1, static_cast<int>(layout.bodyFontSize * room / textWidth)));
-        x = static_cast<int>(width - minimumColumnGap - std::min(textWidth, room));
+        if (textWidth > footerRoom())
+            selectFont(std::max(1, static_cast<int>(footerSizeFor(textWidth))));
+        x = static_cast<int>(width - minimumColumnGap - std::min(textWidth, footerRoom()));
     }
     placeText(target.page, x, 12, footer.c_str());
+}
+
+std::string PageDrawing::footerLine() const
+{
+    char address[64];
+    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
+    return options.footerText.empty() ? address : encoded(options.footerText);
+}
+
+float PageDrawing::footerSizeFor(float textWidth) const
+{
+    return textWidth > footerRoom() ? layout.bodyFontSize * footerRoom() / textWidth : layout.bodyFontSize;
+}
+
+float PageDrawing::footerSize() const
+{
+    selectFont(layout.bodyFontSize);
+    return footerSizeFor(HPDF_Page_TextWidth(target.page, footerLine().c_str()));
 }
 
 void PageDrawing::draw()
@@ -281,21 +305,23 @@ PageLayout calendarLayoutFor(int calendarLayout, int monthsPerRow, float pageWid
         .yearDrop = threePerRow ? 60 : 40};
 }
 
-}  // namespace
+// Where the options' paper puts the drawing: the page in points, the scale
+// applied to the whole drawing (paper too small for the layout, or larger
+// than A4 both ways), and the drawing's own size and layout before scaling.
+struct FittedPage {
+    int pageWidth;
+    int pageHeight;
+    double scale;
+    float width;
+    float height;
+    PageLayout layout;
+};
 
-void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options)
+FittedPage fitPage(int calendarLayout, const PageOptions& options)
 {
-    if (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId)
-        return;
     const PaperSize portrait = options.paper;
     const int pageWidth = options.landscape ? portrait.height : portrait.width;
     const int pageHeight = options.landscape ? portrait.width : portrait.height;
-    // The library's default page is A4 upright; it is left as it is.
-    if (pageWidth != paperA4.width || pageHeight != paperA4.height) {
-        HPDF_Page_SetWidth(target.page, static_cast<HPDF_REAL>(pageWidth));
-        HPDF_Page_SetHeight(target.page, static_cast<HPDF_REAL>(pageHeight));
-    }
-
     const bool threePerRow = calendarLayout == threePerRowLayoutId;
     const int monthsPerRow = options.landscape ? (threePerRow ? 4 : 6) : (threePerRow ? 3 : 2);
     const int rows = 12 / monthsPerRow;
@@ -308,12 +334,56 @@ void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOpti
         const double a4Height = options.landscape ? paperA4.width : paperA4.height;
         scale = std::max(1.0, std::min(pageWidth / a4Width, pageHeight / a4Height));
     }
-    if (scale != 1.0) {
-        const auto s = static_cast<HPDF_REAL>(scale);
-        HPDF_Page_Concat(target.page, s, 0, 0, s, 0, 0);
-    }
     const auto width = static_cast<float>(pageWidth / scale);
     const auto height = static_cast<float>(pageHeight / scale);
-    const PageLayout layout = calendarLayoutFor(calendarLayout, monthsPerRow, width, height);
-    PageDrawing(target, layout, options, width, height).draw();
+    return {pageWidth, pageHeight, scale, width, height, calendarLayoutFor(calendarLayout, monthsPerRow, width, height)};
+}
+
+}  // namespace
+
+void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options)
+{
+    if (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId)
+        return;
+    const FittedPage fitted = fitPage(calendarLayout, options);
+    // The library's default page is A4 upright; it is left as it is.
+    if (fitted.pageWidth != paperA4.width || fitted.pageHeight != paperA4.height) {
+        HPDF_Page_SetWidth(target.page, static_cast<HPDF_REAL>(fitted.pageWidth));
+        HPDF_Page_SetHeight(target.page, static_cast<HPDF_REAL>(fitted.pageHeight));
+    }
+    if (fitted.scale != 1.0) {
+        const auto s = static_cast<HPDF_REAL>(fitted.scale);
+        HPDF_Page_Concat(target.page, s, 0, 0, s, 0, 0);
+    }
+    PageDrawing(target, fitted.layout, options, fitted.width, fitted.height).draw();
+}
+
+bool footerFitsReadably(int calendarLayout, const PageOptions& options)
+{
+    if (!options.footer || options.footerText.empty() ||
+        (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId))
+        return true;
+    // The footer is measured as it would be drawn: on a page of its own, in
+    // the font and encoding the options give.
+    struct DocumentFree {
+        void operator()(HPDF_Doc document) const { HPDF_Free(document); }
+    };
+    const std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, DocumentFree> document(HPDF_New(nullptr, nullptr));
+    if (!document)
+        throw std::bad_alloc();
+    const CalendarTextGrid noGrid;
+    const CalendarPage scratch{document.get(), HPDF_AddPage(document.get()), noGrid};
+    const FittedPage fitted = fitPage(calendarLayout, options);
+    const float printedSize =
+        PageDrawing(scratch, fitted.layout, options, fitted.width, fitted.height).footerSize() * fitted.scale;
+    switch (HPDF_GetError(document.get())) {
+    case HPDF_OK:
+        return printedSize >= smallestFooterSize;
+    case HPDF_FAILD_TO_ALLOC_MEM:
+        throw std::bad_alloc();
+    case HPDF_STRING_OUT_OF_RANGE:  // longer than any line the library can show
+        return false;
+    default:  // the drawing meets the same failure and reports it
+        return true;
+    }
 }

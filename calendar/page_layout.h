@@ -18,3 +18,10 @@ struct CalendarPage {
 // than A4 in both directions); default options draw the window's page. Stops
 // early once the library has reported an error: the document is then discarded.
 void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options);
+
+// The smallest size, in printed points, a footer is set at.
+inline constexpr int smallestFooterSize = 6;
+// Whether the options' own footer text fits across the page at
+// smallestFooterSize or larger with that layout (true when there is none).
+// A longer one would be set smaller than that, so it is refused instead.
+bool footerFitsReadably(int calendarLayout, const PageOptions& options);

@@ -11,7 +11,7 @@ struct LocaleNames {
 
 // The names of locale `language` and `territory` ("de", "DE"); an empty language
 // means the user's own date locale (LC_TIME). Nothing when that locale is not
-// installed.
+// installed; std::bad_alloc when it could not be loaded for lack of memory.
 std::optional<LocaleNames> localeNames(const std::string& language, const std::string& territory);
 
 // The first day of the week in the user's date locale: 0 = Sunday .. 6 =

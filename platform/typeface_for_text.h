@@ -10,4 +10,5 @@ struct TypefaceLocation {
 
 // The system's sans-serif TrueType font with a glyph for every character of
 // `characters` (code points); nothing when no installed font covers them all.
+// std::bad_alloc when the fonts could not be searched for lack of memory.
 std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters);

@@ -8,7 +8,10 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <memory>
+#include <new>
 #include <wctype.h>
+
+#include "platform/posix/memory_headroom.h"
 
 namespace {
 
@@ -17,12 +20,31 @@ struct LocaleFree {
 };
 using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFree>;
 
+// newlocale, with a locale that could not be loaded for lack of memory told
+// apart (std::bad_alloc) from one that is not installed (null).
+LocaleHandle openLocale(int categoryMask, const char* name)
+{
+    LocaleHandle locale(newlocale(categoryMask, name, nullptr));
+    if (!locale)
+        requireMemoryForLookup();
+    return locale;
+}
+
+// The C locale is always there: only memory can be missing.
+LocaleHandle cLocale(int categoryMask)
+{
+    LocaleHandle locale(newlocale(categoryMask, "C", nullptr));
+    if (!locale)
+        throw std::bad_alloc();
+    return locale;
+}
+
 // The user's locale for one category, as the environment names it (LC_ALL,
 // then LC_xxx, then LANG); the C locale when it is not installed.
 LocaleHandle userLocale(int categoryMask)
 {
-    locale_t locale = newlocale(categoryMask, "", nullptr);
-    return LocaleHandle(locale ? locale : newlocale(categoryMask, "C", nullptr));
+    LocaleHandle locale = openLocale(categoryMask, "");
+    return locale ? std::move(locale) : cLocale(categoryMask);
 }
 
 bool isPlainCLocale(locale_t locale, int category)
@@ -45,13 +67,13 @@ LocaleHandle userDateLocale()
 {
     const LocaleHandle user = userLocale(LC_TIME_MASK);
     if (isPlainCLocale(user.get(), LC_TIME))
-        return LocaleHandle(newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr));
+        return cLocale(LC_TIME_MASK | LC_CTYPE_MASK);
     std::string name = nl_langinfo_l(_NL_LOCALE_NAME(LC_TIME), user.get());
     const std::size_t at = name.find('@');
     const std::string modifier = at == std::string::npos ? "" : name.substr(at);
     name = name.substr(0, std::min(name.find('.'), name.find('@'))) + ".UTF-8" + modifier;
-    locale_t locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str(), nullptr);
-    return LocaleHandle(locale ? locale : newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr));
+    LocaleHandle locale = openLocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str());
+    return locale ? std::move(locale) : cLocale(LC_TIME_MASK | LC_CTYPE_MASK);
 }
 
 // The name with its first letter in upper case, as the locale's case rules
@@ -84,7 +106,7 @@ std::optional<LocaleNames> localeNames(const std::string& language, const std::s
         locale = userDateLocale();
     } else {
         const std::string name = language + "_" + territory + ".UTF-8";
-        locale.reset(newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str(), nullptr));
+        locale = openLocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str());
     }
     if (!locale)
         return std::nullopt;

@@ -63,18 +63,39 @@ TtfFontHandle openTypeface(const MappedFile& bytes, int index, unsigned horizont
     return TtfFontHandle(TTF_OpenFontIndexDPIRW(stream, 1, basePointSize, index, horizontalDpi, verticalDpi));
 }
 
-std::optional<TypefaceMetrics> measureTypeface(bool bold)
+// The window's captions are English: printable ASCII. A typeface without
+// all of them (a symbol font taken for sans-serif) would draw them as other
+// signs, so it is never used for them.
+const std::u32string& captionCharacters()
 {
-    std::optional<TypefaceFile> file = findSansSerifTypeface(bold);
-    if (!file)
-        return std::nullopt;
+    static const std::u32string characters = [] {
+        std::u32string all;
+        for (char32_t c = 0x20; c < 0x7F; ++c)
+            all += c;
+        return all;
+    }();
+    return characters;
+}
+
+bool coversCaptions(TTF_Font& font)
+{
+    for (char32_t c : captionCharacters())
+        if (TTF_GlyphIsProvided32(&font, static_cast<Uint32>(c)) == 0)
+            return false;
+    return true;
+}
+
+// The typeface's measures, or nothing when it cannot be opened or lacks a
+// caption character.
+std::optional<TypefaceMetrics> measureTypeface(const TypefaceFile& file)
+{
     constexpr double referenceEm = 1000.0;
     const unsigned dpi = emToDpi(referenceEm);
-    const std::shared_ptr<const MappedFile> bytes = typefaceBytes(file->path);
+    const std::shared_ptr<const MappedFile> bytes = typefaceBytes(file.path);
     if (!bytes)
         return std::nullopt;
-    const TtfFontHandle font = openTypeface(*bytes, file->index, dpi, dpi);
-    if (!font)
+    const TtfFontHandle font = openTypeface(*bytes, file.index, dpi, dpi);
+    if (!font || !coversCaptions(*font))
         return std::nullopt;
     const double em = basePointSize * dpi / 72.0;
     double weighted = 0;
@@ -89,7 +110,25 @@ std::optional<TypefaceMetrics> measureTypeface(bool bold)
     }
     if (total == 0)
         return std::nullopt;
-    return TypefaceMetrics{*file, TTF_FontHeight(font.get()) / em, weighted / total / em};
+    return TypefaceMetrics{file, TTF_FontHeight(font.get()) / em, weighted / total / em};
+}
+
+std::optional<TypefaceMetrics> chooseTypeface(bool bold)
+{
+    std::optional<TypefaceMetrics> metrics;
+    findSansSerifTypeface(bold, captionCharacters(), [&metrics](const TypefaceFile& file) {
+        metrics = measureTypeface(file);
+        return metrics.has_value();
+    });
+    return metrics;
+}
+
+// A kept choice is used again only while its files still show the captions.
+bool stillCoversCaptions(const TypefaceMetrics& face)
+{
+    const std::shared_ptr<const MappedFile> bytes = typefaceBytes(face.file.path);
+    const TtfFontHandle font = bytes ? openTypeface(*bytes, face.file.index, 72, 72) : nullptr;
+    return font && coversCaptions(*font);
 }
 
 // What steers fontconfig's choice and SDL_ttf's measures besides files (the
@@ -152,10 +191,11 @@ ChosenTypefaces chooseTypefaces()
     const std::string environment = cachePath.empty() ? std::string() : lookupEnvironment();
     if (!cachePath.empty()) {
         if (const std::optional<TypefaceCache> cache = parseTypefaceCache(readWholeFile(cachePath));
-            cache && stillHolds(*cache, environment))
+            cache && stillHolds(*cache, environment) && stillCoversCaptions(cache->faces[0]) &&
+            stillCoversCaptions(cache->faces[1]))
             return {cache->faces[0], cache->faces[1]};
     }
-    ChosenTypefaces chosen = {measureTypeface(false), measureTypeface(true)};
+    ChosenTypefaces chosen = {chooseTypeface(false), chooseTypeface(true)};
     if (!cachePath.empty() && chosen[0] && chosen[1]) {
         TypefaceCache cache{environment, {}, {*chosen[0], *chosen[1]}};
         std::vector<std::string> inputs = typefaceLookupInputs();

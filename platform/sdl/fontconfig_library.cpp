@@ -24,7 +24,8 @@ std::optional<FontconfigLibrary> loadFontconfig()
         resolve(library, "FcPatternAddString", fc.patternAddString) &&
         resolve(library, "FcConfigSubstitute", fc.configSubstitute) &&
         resolve(library, "FcDefaultSubstitute", fc.defaultSubstitute) &&
-        resolve(library, "FcFontMatch", fc.fontMatch) && resolve(library, "FcPatternGetString", fc.patternGetString) &&
+        resolve(library, "FcFontMatch", fc.fontMatch) && resolve(library, "FcFontSort", fc.fontSort) &&
+        resolve(library, "FcFontSetDestroy", fc.fontSetDestroy) && resolve(library, "FcPatternGetString", fc.patternGetString) &&
         resolve(library, "FcPatternGetInteger", fc.patternGetInteger) &&
         resolve(library, "FcPatternGetCharSet", fc.patternGetCharSet) &&
         resolve(library, "FcPatternDestroy", fc.patternDestroy) &&

@@ -15,6 +15,8 @@ struct FontconfigLibrary {
     decltype(&FcConfigSubstitute) configSubstitute = nullptr;
     decltype(&FcDefaultSubstitute) defaultSubstitute = nullptr;
     decltype(&FcFontMatch) fontMatch = nullptr;
+    decltype(&FcFontSort) fontSort = nullptr;
+    decltype(&FcFontSetDestroy) fontSetDestroy = nullptr;
     decltype(&FcPatternGetString) patternGetString = nullptr;
     decltype(&FcPatternGetInteger) patternGetInteger = nullptr;
     decltype(&FcPatternGetCharSet) patternGetCharSet = nullptr;

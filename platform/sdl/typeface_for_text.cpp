@@ -1,8 +1,11 @@
 #include "platform/typeface_for_text.h"
 
 #include "platform/sdl/fontconfig_library.h"
+#include "platform/posix/memory_headroom.h"
 
-std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters)
+namespace {
+
+std::optional<TypefaceLocation> lookUpTypeface(const std::u32string& characters)
 {
     // fontconfig is needed only when a page needs a font of its own.
     const FontconfigLibrary* loaded = fontconfigLibrary();
@@ -45,5 +48,17 @@ std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters
     if (match)
         fc.patternDestroy(match);
     fc.charSetDestroy(wanted);
+    return found;
+}
+
+}  // namespace
+
+std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters)
+{
+    // Nothing found is only believed when memory was not what stopped it.
+    requireMemoryForLookup();
+    std::optional<TypefaceLocation> found = lookUpTypeface(characters);
+    if (!found)
+        requireMemoryForLookup();
     return found;
 }

@@ -336,6 +336,8 @@ TEST_F(CalendarOptionsTest, BadValuesExitTwoWithOneLineAndWriteNothing)
         {"--weekend 0 --week-starts monday", "both choose the first day of the week"},
         {"--footer ''", "invalid footer ''"},
         {"--footer x --no-footer", "contradict each other"},
+        {"--footer " + std::string(200, 'x'), "invalid footer '" + std::string(40, 'x') + "...' (expected a line that fits"},
+        {"--footer " + std::string(70000, 'x') + " --paper a3", "invalid footer '"},
         {"--landscape=yes", "option '--landscape' takes no value"},
         {"--marks '" + folder.file("none.ics") + "'", folder.file("none.ics") + ": cannot be read: No such file"},
         {"--marks '" + folder.path().string() + "'", ": cannot be read"},

@@ -21,9 +21,10 @@ inline const char* programBinary()
 using EnvironmentChanges = std::vector<std::pair<const char*, const char*>>;
 
 // The program started with `arguments`, standard output and error on the
-// descriptors given, `environment` changed first.
+// descriptors given, `environment` changed first, then `inChild` run in the
+// new process (limits, descriptors closed).
 inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, int err,
-                          const EnvironmentChanges& environment)
+                          const EnvironmentChanges& environment, const std::function<void()>& inChild = {})
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -35,6 +36,8 @@ inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, in
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
+        if (inChild)
+            inChild();
         execv(argv[0], argv.data());
         _exit(127);
     }
