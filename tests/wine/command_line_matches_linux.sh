@@ -15,12 +15,7 @@ exe=${1:?$usage} linux=${2:?$usage} launcher=${3:?$usage}
 [ -x "$linux" ] || { echo "skipped: no Linux program at $linux (scripts/build release)"; exit 77; }
 . "$(cd "$(dirname "$0")" && pwd)/wine_prefix.sh"
 work=$(mktemp -d)
-if wine_session_join; then
-  trap 'rm -rf "$work"' EXIT
-else
-  trap 'wine_session_end; rm -rf "$work"' EXIT
-  wine_session_begin "$work/prefix"
-fi
+wine_test_session "$work"
 failures=0 checks=0
 expect() {  # WHAT CONDITION: CONDITION (shell text) run once, WHAT said when it fails
   checks=$((checks + 1))

@@ -14,12 +14,7 @@ command -v makensis >/dev/null || { echo "installer_test: no makensis (scripts/s
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/wine_prefix.sh"
 work=$(mktemp -d)
-if wine_session_join; then
-  trap 'rm -rf "$work"' EXIT
-else
-  trap 'wine_session_end; rm -rf "$work"' EXIT
-  wine_session_begin "$work/prefix"
-fi
+wine_test_session "$work"
 failures=0
 limit=1
 # A check that polls: the uninstaller finishes in a copy of itself after the

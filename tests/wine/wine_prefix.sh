@@ -15,6 +15,18 @@ wine_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\
 wine_program_data() { printf '%s/drive_c/ProgramData' "$WINEPREFIX"; }
 wine_session_join() { [ "${ORVEL_WINE_SESSION:-}" = 1 ] && [ -d "${WINEPREFIX:-}/drive_c" ]; }
 
+# A test script's session: the running one when there is one, otherwise one of
+# its own in WORK/prefix, ended with the script; WORK is removed at the end.
+wine_test_session() {
+  local work=$1
+  if wine_session_join; then
+    trap "rm -rf '$work'" EXIT
+  else
+    trap "wine_session_end; rm -rf '$work'" EXIT
+    wine_session_begin "$work/prefix"
+  fi
+}
+
 wine_session_begin() {
   local prefix=$1 display=${2:-}
   export WINEDEBUG=-all
