@@ -6,6 +6,7 @@
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
+#include "calendar/visual_order.h"
 
 #include <algorithm>
 #include <array>
@@ -96,7 +97,11 @@ public:
     void draw();
 
 private:
-    std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
+    // Texts in the order they are drawn, left to right, in the font's encoding.
+    std::string encoded(const std::string& text) const
+    {
+        return winAnsi ? toWinAnsi(text) : visualOrder(text);
+    }
     void selectFont(int size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
