@@ -3,6 +3,7 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/civil_date.h"
+#include "calendar/composite_glyphs.h"
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
@@ -264,6 +265,8 @@ void PageDrawing::draw()
     if (options.weekNumbers)
         drawWeekNumbers();
     drawFooter();
+    if (fontName)
+        keepNestedComponents(target.document, fontName);
 }
 
 // Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`
