@@ -124,6 +124,24 @@ else
   fail "pdf --language pl: status $status, '$(cat "$work/err")'"
 fi
 
+# Right to left: Arabic names and footer drawn in reading order with joined
+# letters (Wine's Tahoma has the joined forms), which read back as those words;
+# a page drawn in typing order reads reversed. Wine's fonts have no Hebrew: a
+# Hebrew footer is refused with one line and status 2, never drawn reversed.
+words() { pdftotext -raw "$1" - 2>/dev/null | sed 's/\xe2\x80[\xaa-\xae]//g' | tr -s ' \n\f' '\n\n\n'; }
+run_exe pdf --year 2026 --language ar --footer "تقويم 2026" --output "$(wine_path "$work/arabic.pdf")"
+if [ "$status" -eq 0 ] && words "$work/arabic.pdf" | grep -qx 'ﺗﻘﻮﻳﻢ' && words "$work/arabic.pdf" | grep -qx 'ﻳﻨﺎﻳﺮ'; then
+  pass
+else
+  fail "pdf --language ar: status $status, '$(cat "$work/err")', words '$(words "$work/arabic.pdf" | paste -sd' ')'"
+fi
+run_exe pdf --footer "שלום" --output "$(wine_path "$work/hebrew.pdf")"
+if [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q 'font' "$work/err" && [ ! -e "$work/hebrew.pdf" ]; then
+  pass
+else
+  fail "pdf --footer in Hebrew: status $status, '$(cat "$work/err")'"
+fi
+
 # This build has no iCalendar support: --marks is refused with one line,
 # status 2 and no file.
 printf 'BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n' >"$work/marks.ics"
