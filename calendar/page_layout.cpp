@@ -3,9 +3,11 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/civil_date.h"
+#include "calendar/composite_glyphs.h"
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
+#include "calendar/visual_order.h"
 
 #include <algorithm>
 #include <array>
@@ -102,7 +104,11 @@ public:
     float footerSize() const;
 
 private:
-    std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
+    // Texts in the order they are drawn, left to right, in the font's encoding.
+    std::string encoded(const std::string& text) const
+    {
+        return winAnsi ? toWinAnsi(text) : visualOrder(text);
+    }
     void selectFont(int size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
@@ -283,6 +289,8 @@ void PageDrawing::draw()
     if (options.weekNumbers)
         drawWeekNumbers();
     drawFooter();
+    if (fontName)
+        keepNestedComponents(target.document, fontName);
 }
 
 // Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`

@@ -1,6 +1,7 @@
 #include "calendar/page_options.h"
 
 #include "calendar/calendar_grid.h"
+#include "calendar/visual_order.h"
 
 CalendarNames englishCalendarNames()
 {
@@ -17,5 +18,7 @@ std::vector<std::string> pageTexts(const CalendarNames& names, const std::string
     std::vector<std::string> texts(names.months.begin(), names.months.end());
     texts.insert(texts.end(), names.weekdays.begin(), names.weekdays.end());
     texts.push_back(footerText);
+    for (std::string& text : texts)
+        text = visualOrder(text);
     return texts;
 }

@@ -41,5 +41,6 @@ struct PageOptions {
 };
 
 // Every text of the page that the font has to show besides digits: the month
-// and weekday names and the footer.
+// and weekday names and the footer, as they are drawn (visualOrder), so that
+// right-to-left ones ask for the joined forms of Arabic letters.
 std::vector<std::string> pageTexts(const CalendarNames& names, const std::string& footerText);

@@ -156,6 +156,11 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         {"--first-month 7 --landscape" + marks, 841, 595, {}, {1}, {}},
         {"--footer 'Class 5b: timetable'", 595, 841, {"Class", "5b:", "timetable"}, {}, {}},
         {"--footer 'Ærø – Klasse 5b' --language da", 595, 841, {"Ærø", "–", "Klasse", "Januar"}, {}, {}},
+        // Right-to-left words, as the reader gives them from left to right:
+        // ינואר, דצמבר, לוח, שנה; يناير and تقويم in joined forms.
+        {"--language he --footer 'לוח שנה 2026'", 595, 841, {"ראוני", "רבמצד", "חול", "הנש"}, {}, {}},
+        {"--language ar --footer 'تقويم'", 595, 841,
+         {"\uFEAE\uFEF3\uFE8E\uFEE8\uFEF3", "\uFEE2\uFEF3\uFEEE\uFED8\uFE97"}, {}, {}},
     };
     const bool reader = haveTool("pdftotext");
     for (const OptionCase& c : cases) {

@@ -94,6 +94,18 @@ locale=""
 run_exe pdf --year 2026 --language pl --output "$(wine_path "$work/polish.pdf")"
 expect "pdf --language pl: status $status, '$(said)'" '[ $status = 0 ] && grep -aq /FontFile2 "$work/polish.pdf"'
 
+# Right to left: Arabic names and footer drawn in reading order with joined
+# letters (Wine's Tahoma has the joined forms), which read back as those words;
+# a page drawn in typing order reads reversed. Wine's fonts have no Hebrew: a
+# Hebrew footer is refused with status 2, never drawn reversed.
+words() { pdftotext -raw "$1" - 2>/dev/null | sed 's/\xe2\x80[\xaa-\xae]//g' | tr -s ' \n\f' '\n\n\n'; }
+run_exe pdf --year 2026 --language ar --footer "تقويم 2026" --output "$(wine_path "$work/arabic.pdf")"
+expect "pdf --language ar: status $status, '$(said)', words '$(words "$work/arabic.pdf" | paste -sd' ')'" \
+  '[ $status = 0 ] && words "$work/arabic.pdf" | grep -qx "ﺗﻘﻮﻳﻢ" && words "$work/arabic.pdf" | grep -qx "ﻳﻨﺎﻳﺮ"'
+run_exe pdf --footer "שלום" --output "$(wine_path "$work/hebrew.pdf")"
+expect "pdf --footer in Hebrew: status $status, '$(said)'" \
+  '[ $status = 2 ] && head -n1 "$work/err" | grep -q font && [ ! -e "$work/hebrew.pdf" ]'
+
 # This build has no iCalendar support: --marks is refused with one line, status 2 and no file.
 printf 'BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n' >"$work/marks.ics"
 run_exe pdf --marks "$(wine_path "$work/marks.ics")" --output "$(wine_path "$work/marked.pdf")"
