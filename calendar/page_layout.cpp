@@ -97,10 +97,11 @@ public:
 
 private:
     std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
-    void selectFont(int size) const
+    void selectFont(int size) const { selectFontSize(static_cast<HPDF_REAL>(size)); }
+    void selectFontSize(HPDF_REAL size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
-        HPDF_Page_SetFontAndSize(target.page, font, static_cast<HPDF_REAL>(size));
+        HPDF_Page_SetFontAndSize(target.page, font, size);
     }
     int monthX(int block) const
     {
@@ -120,6 +121,7 @@ private:
     {
         return daysFromCivil(target.grid.blockYear(block), target.grid.blockMonth(block), day);
     }
+    void fitHeadings();
     void drawTitle() const;
     void shadeWeekends(int block, int x0, int y0) const;
     void drawMonth(int block, int x0, int y0) const;
@@ -136,7 +138,19 @@ private:
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
+    std::array<HPDF_REAL, 7> headingSizes{};  // 0: the body font size
 };
+
+// A weekday heading wider than its column of three cells (less a point that
+// keeps it off its neighbour) is set smaller, so that it fits.
+void PageDrawing::fitHeadings()
+{
+    const auto room = static_cast<HPDF_REAL>(3 * layout.cellWidth - 1);
+    for (int d = 0; d < 7; ++d) {
+        const HPDF_REAL width = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
+        headingSizes[d] = width > room ? static_cast<HPDF_REAL>(layout.bodyFontSize) * room / width : 0;
+    }
+}
 
 void PageDrawing::drawTitle() const
 {
@@ -174,8 +188,14 @@ void PageDrawing::drawMonth(int block, int x0, int y0) const
     placeText(target.page, static_cast<int>((layout.cellWidth * 20 - nameWidth) * 0.5 + x0), y0, name.c_str());
 
     const int first = target.grid.firstWeekday();
-    for (int i = 0; i < 7; ++i)
-        placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[(i + first) % 7].c_str());
+    for (int i = 0; i < 7; ++i) {
+        const int day = (i + first) % 7;
+        if (headingSizes[day] != 0)
+            selectFontSize(headingSizes[day]);
+        placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[day].c_str());
+        if (headingSizes[day] != 0)
+            selectFont(layout.bodyFontSize);
+    }
 
     // Every cell is placed on its own, blanks too, so the page keeps the grid's
     // fixed pitch whatever the proportional widths of the font. Column 20 is the
@@ -249,6 +269,7 @@ void PageDrawing::draw()
 {
     drawTitle();
     selectFont(layout.bodyFontSize);
+    fitHeadings();
     for (int block = 0; block < 12; ++block) {
         if (HPDF_GetError(target.document) != HPDF_OK)
             return;
