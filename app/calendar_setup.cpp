@@ -25,7 +25,7 @@ CalendarNames fromLocale(const LocaleNames& locale)
 {
     CalendarNames names;
     names.months = locale.months;
-    names.weekdays = weekdayHeadings(locale.weekdayShort);
+    names.weekdays = weekdayHeadings(locale.weekdayShort, locale.weekdayLong);
     return names;
 }
 

@@ -3,6 +3,7 @@
 #include "calendar/text_encoding.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -86,23 +87,35 @@ bool allDistinct(const Texts& texts)
     return std::set<std::string>(texts.begin(), texts.end()).size() == texts.size();
 }
 
-}  // namespace
-
-std::array<std::string, 7> weekdayHeadings(const std::array<std::string, 7>& abbreviations)
+// The names cut to the shortest distinct length of at least two characters;
+// nothing when they are alike to the end.
+std::optional<std::array<std::string, 7>> shortestDistinct(const std::array<std::string, 7>& names)
 {
     std::array<std::vector<std::u32string>, 7> characters;
     std::size_t longest = 0;
     for (int d = 0; d < 7; ++d) {
-        characters[d] = charactersOf(abbreviations[d]);
+        characters[d] = charactersOf(names[d]);
         longest = std::max(longest, characters[d].size());
     }
     std::array<std::string, 7> headings;
-    for (std::size_t length = 2; length <= longest; ++length) {
+    for (std::size_t length = 2; length <= std::max<std::size_t>(longest, 2); ++length) {
         for (int d = 0; d < 7; ++d)
             headings[d] = joined(characters[d], length);
         if (allDistinct(headings))
             return headings;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::array<std::string, 7> weekdayHeadings(const std::array<std::string, 7>& abbreviations,
+                                           const std::array<std::string, 7>& fullNames)
+{
+    if (const auto headings = shortestDistinct(abbreviations))
+        return *headings;
+    if (const auto headings = shortestDistinct(fullNames))
+        return *headings;
     return abbreviations;
 }
 

@@ -8,9 +8,12 @@
 // the same for all seven, at which the seven differ. "Mo Tu We" in English,
 // "Seg Ter Qua Qui" in Portuguese, where two letters give "Qu Qu"; a name
 // shorter than that length stays whole (Hungarian "V H K Sze Cs P Szo"). A
-// character is a letter with the marks that combine with it. When the names
-// differ nowhere they are kept whole.
-std::array<std::string, 7> weekdayHeadings(const std::array<std::string, 7>& abbreviations);
+// character is a letter with the marks that combine with it. Abbreviations
+// that are alike to the end (Frisian "Sn" for Snein and Sneon) give way to
+// the full names, cut the same way; when those are alike too, the
+// abbreviations stay as they are.
+std::array<std::string, 7> weekdayHeadings(const std::array<std::string, 7>& abbreviations,
+                                           const std::array<std::string, 7>& fullNames = {});
 
 // The headings in the text page's two columns each. A heading that fits and
 // whose first two columns no other shares is cut to them; one that shares

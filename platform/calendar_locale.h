@@ -8,6 +8,7 @@
 struct LocaleNames {
     std::array<std::string, 12> months;        // January first, as a title shows them
     std::array<std::string, 7> weekdayShort;   // abbreviated, Sunday first
+    std::array<std::string, 7> weekdayLong;    // in full, Sunday first
 };
 
 // A language as a code names it, in parts: "pt", "", "BR", "" for pt-BR;

@@ -164,8 +164,11 @@ std::optional<LocaleNames> localeNames(const std::string& localeName)
     LocaleNames names;
     for (int m = 0; m < 12; ++m)
         names.months[m] = capitalised(nl_langinfo_l(months[m], locale.get()), locale.get());
-    for (int d = 0; d < 7; ++d)
+    static constexpr nl_item fullWeekdays[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+    for (int d = 0; d < 7; ++d) {
         names.weekdayShort[d] = capitalised(nl_langinfo_l(weekdays[d], locale.get()), locale.get());
+        names.weekdayLong[d] = capitalised(nl_langinfo_l(fullWeekdays[d], locale.get()), locale.get());
+    }
     return names;
 }
 

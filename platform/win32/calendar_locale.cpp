@@ -115,6 +115,8 @@ std::optional<LocaleNames> localeNames(const std::string& localeName)
         if (weekday.empty())
             return std::nullopt;
         names.weekdayShort[d] = capitalised(locale, weekday);
+        names.weekdayLong[d] =
+            capitalised(locale, localeText(locale, LOCALE_SDAYNAME1 + static_cast<LCTYPE>((d + 6) % 7)));
     }
     return names;
 }
