@@ -97,11 +97,10 @@ public:
 
 private:
     std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
-    void selectFont(int size) const { selectFontSize(static_cast<HPDF_REAL>(size)); }
-    void selectFontSize(HPDF_REAL size) const
+    void selectFont(int size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
-        HPDF_Page_SetFontAndSize(target.page, font, size);
+        HPDF_Page_SetFontAndSize(target.page, font, static_cast<HPDF_REAL>(size));
     }
     int monthX(int block) const
     {
@@ -138,17 +137,18 @@ private:
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
-    std::array<HPDF_REAL, 7> headingSizes{};  // 0: the body font size
+    std::array<HPDF_REAL, 7> headingScales{};  // per cent of the width; 0: as it is
 };
 
-// A weekday heading wider than its column of three cells (less a point that
-// keeps it off its neighbour) is set smaller, so that it fits.
+// A weekday heading wider than its column of three cells, less three points
+// that keep it off the next one, is drawn narrower (horizontal scaling), so
+// that it fits at the same height.
 void PageDrawing::fitHeadings()
 {
-    const auto room = static_cast<HPDF_REAL>(3 * layout.cellWidth - 1);
+    const auto room = static_cast<HPDF_REAL>(3 * layout.cellWidth - 3);
     for (int d = 0; d < 7; ++d) {
         const HPDF_REAL width = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
-        headingSizes[d] = width > room ? static_cast<HPDF_REAL>(layout.bodyFontSize) * room / width : 0;
+        headingScales[d] = width > room ? 100 * room / width : 0;
     }
 }
 
@@ -190,11 +190,11 @@ void PageDrawing::drawMonth(int block, int x0, int y0) const
     const int first = target.grid.firstWeekday();
     for (int i = 0; i < 7; ++i) {
         const int day = (i + first) % 7;
-        if (headingSizes[day] != 0)
-            selectFontSize(headingSizes[day]);
+        if (headingScales[day] != 0)
+            HPDF_Page_SetHorizontalScalling(target.page, headingScales[day]);
         placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[day].c_str());
-        if (headingSizes[day] != 0)
-            selectFont(layout.bodyFontSize);
+        if (headingScales[day] != 0)
+            HPDF_Page_SetHorizontalScalling(target.page, 100);
     }
 
     // Every cell is placed on its own, blanks too, so the page keeps the grid's
