@@ -129,13 +129,19 @@ std::array<std::string, 7> textPageHeadings(const std::array<std::string, 7>& he
     for (int d = 0; d < 7; ++d) {
         if (std::count(cut.begin(), cut.end(), cut[d]) == 1)
             continue;
+        // The first character with its last, or else with the latest one
+        // that no other heading has taken with it.
         const std::vector<std::u32string> characters = charactersOf(headings[d]);
-        if (characters.size() < 2)
-            continue;
-        int width = 0;
-        const std::string fitted = fitColumns(encodeUtf8(characters.front() + characters.back()), 2, &width);
-        if (width == 2)
-            result[d] = fitted;
+        for (std::size_t k = characters.size(); k-- > 1;) {
+            if (characters[k] == U" ")
+                continue;
+            int width = 0;
+            const std::string candidate = fitColumns(encodeUtf8(characters.front() + characters[k]), 2, &width);
+            if (width == 2 && std::count(result.begin(), result.end(), candidate) == 0) {
+                result[d] = candidate;
+                break;
+            }
+        }
     }
     return result;
 }

@@ -35,6 +35,8 @@ TEST(WeekdayHeadingsTest, ShortestDistinctPrefixOnThePageAndTwoColumnsInText)
         {"hu", {"V", "H", "K", "Sze", "Cs", "P", "Szo"}, "V H K Sze Cs P Szo", "V H K Se Cs P So"},
         {"ru", {"Вс", "Пн", "Вт", "Ср", "Чт", "Пт", "Сб"}, "Вс Пн Вт Ср Чт Пт Сб", "Вс Пн Вт Ср Чт Пт Сб"},
         {"fr", {"Dim.", "Lun.", "Mar.", "Mer.", "Jeu.", "Ven.", "Sam."}, "Di Lu Ma Me Je Ve Sa", "Di Lu Ma Me Je Ve Sa"},
+        {"gv", {"Jed", "Jel", "Jem", "Jerc", "Jerd", "Jeh", "Jes"}, "Jed Jel Jem Jerc Jerd Jeh Jes",
+         "Jd Jl Jm Jc Jr Jh Js"},
         // Wide characters take both columns of the text page.
         {"ja", {"日", "月", "火", "水", "木", "金", "土"}, "日 月 火 水 木 金 土", "日 月 火 水 木 金 土"},
         // A vowel sign belongs to its letter: "सो" is one character.
