@@ -130,15 +130,24 @@ std::array<std::string, 7> textPageHeadings(const std::array<std::string, 7>& he
         if (std::count(cut.begin(), cut.end(), cut[d]) == 1)
             continue;
         // The first character with its last, or else with the latest one
-        // that no other heading has taken with it.
+        // that no other heading has taken with it; a wide character that
+        // leaves no room for two stands alone ("一" for "週一").
         const std::vector<std::u32string> characters = charactersOf(headings[d]);
+        const auto unused = [&result](const std::string& candidate, int width) {
+            return width == 2 && std::count(result.begin(), result.end(), candidate) == 0;
+        };
         for (std::size_t k = characters.size(); k-- > 1;) {
             if (characters[k] == U" ")
                 continue;
             int width = 0;
-            const std::string candidate = fitColumns(encodeUtf8(characters.front() + characters[k]), 2, &width);
-            if (width == 2 && std::count(result.begin(), result.end(), candidate) == 0) {
-                result[d] = candidate;
+            const std::string pair = fitColumns(encodeUtf8(characters.front() + characters[k]), 2, &width);
+            if (unused(pair, width)) {
+                result[d] = pair;
+                break;
+            }
+            const std::string alone = fitColumns(encodeUtf8(characters[k]), 2, &width);
+            if (unused(alone, width)) {
+                result[d] = alone;
                 break;
             }
         }

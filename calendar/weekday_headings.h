@@ -19,7 +19,8 @@ std::array<std::string, 7> weekdayHeadings(const std::array<std::string, 7>& abb
 // whose first two columns no other shares is cut to them; one that shares
 // them becomes its first character and its last ("Qa Qi" for "Qua Qui",
 // Hungarian "Se So" for "Sze Szo"), or the latest character before that
-// which no other heading has taken (Manx "Jd Jr" for "Jed Jerd").
+// which no other heading has taken (Manx "Jd Jr" for "Jed Jerd"); a wide
+// character stands alone ("一" for "週一").
 std::array<std::string, 7> textPageHeadings(const std::array<std::string, 7>& headings);
 
 // The longest beginning of UTF-8 text that fills at most `columns` columns of

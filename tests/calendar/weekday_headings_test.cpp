@@ -39,6 +39,8 @@ TEST(WeekdayHeadingsTest, ShortestDistinctPrefixOnThePageAndTwoColumnsInText)
          "Jd Jl Jm Jc Jr Jh Js"},
         // Wide characters take both columns of the text page.
         {"ja", {"日", "月", "火", "水", "木", "金", "土"}, "日 月 火 水 木 金 土", "日 月 火 水 木 金 土"},
+        {"zh-TW", {"週日", "週一", "週二", "週三", "週四", "週五", "週六"}, "週日 週一 週二 週三 週四 週五 週六",
+         "日 一 二 三 四 五 六"},
         // A vowel sign belongs to its letter: "सो" is one character.
         {"hi", {"रवि", "सोम", "मंगल", "बुध", "गुरु", "शुक्र", "शनि"}, "रवि सोम मंग बुध गुरु शुक् शनि",
          "रवि सोम मंग बुध गुरु शुक् शनि"},
