@@ -3,6 +3,7 @@
 #include "app/language_codes.h"
 #include "calendar/page_layout.h"
 #include "calendar/text_encoding.h"
+#include "calendar/weekday_headings.h"
 #include "platform/calendar_locale.h"
 #include "platform/typeface_for_text.h"
 
@@ -21,20 +22,11 @@ PaperSize paperFromLocale()
     return paperA4;
 }
 
-// The first `count` characters of UTF-8 text.
-std::string leadingCharacters(const std::string& text, std::size_t count)
-{
-    const std::u32string characters = decodeUtf8(text).value_or(std::u32string{});
-    return encodeUtf8(characters.substr(0, count));
-}
-
 CalendarNames fromLocale(const LocaleNames& locale)
 {
     CalendarNames names;
     names.months = locale.months;
-    // The grid has room for two letters per weekday.
-    for (int d = 0; d < 7; ++d)
-        names.weekdays[d] = leadingCharacters(locale.weekdayShort[d], 2);
+    names.weekdays = weekdayHeadings(locale.weekdayShort, locale.weekdayLong);
     return names;
 }
 
@@ -53,14 +45,15 @@ std::u32string charactersOf(const std::vector<std::string>& texts)
 CalendarNames chooseNames(const CalendarChoices& choices, std::vector<std::string>& warnings)
 {
     if (!choices.language) {
-        const auto names = localeNames("", "");
+        const auto names = localeNames("");
         return names ? fromLocale(*names) : englishCalendarNames();
     }
     const ChosenLanguage& language = *choices.language;
-    if (const auto names = localeNames(language.language, language.territory))
-        return fromLocale(*names);
-    warnings.push_back("the locale for language '" + language.code + "' (" + language.language + "_" +
-                       language.territory + ".UTF-8) is not installed; the calendar is in English");
+    if (language.locale.installed)
+        if (const auto names = localeNames(language.locale.name))
+            return fromLocale(*names);
+    warnings.push_back("the locale for language '" + language.code + "' (" + language.locale.name +
+                       ") is not installed; the calendar is in English");
     return englishCalendarNames();
 }
 
@@ -106,6 +99,7 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     else
         setup.weekendDay = (choices.weekStarts.value_or(localeFirstWeekday()) + 6) % 7;
     setup.firstMonth = choices.firstMonth;
+    setup.page.names = chooseNames(choices, setup.warnings);
     if (line.action != CommandLine::Action::pdf)
         return setup;
 
@@ -117,7 +111,6 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.footer = !choices.noFooter;
     page.footerText = choices.footer.value_or("");
     page.compress = choices.compress;
-    page.names = chooseNames(choices, setup.warnings);
 
     chooseFont(page, setup);
     if (setup.error.empty() && !footerFitsReadably(line.calendarLayout, page)) {

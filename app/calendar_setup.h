@@ -10,7 +10,7 @@
 struct CalendarSetup {
     int weekendDay = 0;  // 0 = Sunday .. 6 = Saturday
     int firstMonth = 1;
-    PageOptions page;
+    PageOptions page;  // the names (page.names) for the text page too
     std::vector<std::string> warnings;  // one line each, for standard error
     std::string error;                  // a bad value: exit status 2, nothing written
 };

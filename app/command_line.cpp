@@ -150,18 +150,18 @@ constexpr Option options[] = {
     {"--landscape", 0, Takes::pdf, nullptr, nullptr,
      [](CommandLine& l, std::string_view) { return l.calendar.landscape = true; }, true,
      {"      --landscape     turn the paper sideways\n", {}}},
-    {"--language", 0, Takes::pdf, "language", "a language code such as de, fr, pl, or with a territory, pt_BR",
+    {"--language", 0, Takes::pdfAndText, "language",
+     "a language code such as de, pt-BR, zh-Hant-TW or de_DE.UTF-8 that the system has locale data for",
      [](CommandLine& l, std::string_view v) {
          return (l.calendar.language = chooseLanguage(v)).has_value();
      },
      true,
-     {"      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
-      "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
-      "                      territory, pt_BR (default: the locale's; English in C)\n",
-      "      --language=L    month and weekday names in language L: de, fr, es, it, nl,\n"
-      "                      pt, sv, da, nb, fi, pl, cs, el, ru, ... or with a\n"
-      "                      territory, pt_BR (default: the language of your regional\n"
-      "                      settings)\n"}},
+     {"      --language=L    month and weekday names in language L, as a code such as\n"
+      "                      de, pt-BR, zh-Hant-TW or de_DE.UTF-8 (default: the\n"
+      "                      locale's; English in C)\n",
+      "      --language=L    month and weekday names in language L, as a code such as\n"
+      "                      de, pt-BR or zh-Hant-TW (default: the language of your\n"
+      "                      regional settings)\n"}},
     {"--week-starts", 0, Takes::pdfAndText, "first weekday", weekdays,
      [](CommandLine& l, std::string_view v) { return (l.calendar.weekStarts = parseWeekday(v)).has_value(); }, true,
      {"      --week-starts=D the first day of each week, as for --weekend (default:\n"

@@ -3,43 +3,46 @@
 #include <string>
 #include <string_view>
 
-// Languages --language accepts, each with the territory whose locale gives
-// its names when none is asked for ("de" is read as de_DE).
-struct LanguageCode {
+#include "platform/calendar_locale.h"
+
+// Where a language is mostly written, tried first for a code that names no
+// territory ("de" is read as de_DE). Languages listed here are known even
+// where the system has no locale for them: asking for one gives a warning and
+// an English calendar; other languages are accepted when the system's locale
+// data covers them.
+struct UsualTerritory {
     std::string_view language;
     std::string_view territory;
 };
-inline constexpr LanguageCode languageCodes[] = {
-    {"ar", "EG"}, {"bg", "BG"}, {"ca", "ES"}, {"cs", "CZ"}, {"da", "DK"}, {"de", "DE"}, {"el", "GR"},
-    {"en", "US"}, {"es", "ES"}, {"et", "EE"}, {"eu", "ES"}, {"fa", "IR"}, {"fi", "FI"}, {"fr", "FR"},
-    {"ga", "IE"}, {"gl", "ES"}, {"he", "IL"}, {"hr", "HR"}, {"hu", "HU"}, {"is", "IS"}, {"it", "IT"},
-    {"lt", "LT"}, {"lv", "LV"}, {"mk", "MK"}, {"nb", "NO"}, {"nl", "NL"}, {"nn", "NO"}, {"pl", "PL"},
-    {"pt", "PT"}, {"ro", "RO"}, {"ru", "RU"}, {"sk", "SK"}, {"sl", "SI"}, {"sq", "AL"}, {"sr", "RS"},
-    {"sv", "SE"}, {"tr", "TR"}, {"uk", "UA"},
+inline constexpr UsualTerritory usualTerritories[] = {
+    {"ar", "SA"}, {"bg", "BG"}, {"bn", "BD"}, {"ca", "ES"}, {"cs", "CZ"}, {"da", "DK"}, {"de", "DE"}, {"el", "GR"},
+    {"en", "US"}, {"es", "ES"}, {"et", "EE"}, {"eu", "ES"}, {"fa", "IR"}, {"fi", "FI"}, {"fr", "FR"}, {"ga", "IE"},
+    {"gl", "ES"}, {"he", "IL"}, {"hi", "IN"}, {"hr", "HR"}, {"hu", "HU"}, {"id", "ID"}, {"is", "IS"}, {"it", "IT"},
+    {"ja", "JP"}, {"ko", "KR"}, {"lt", "LT"}, {"lv", "LV"}, {"mk", "MK"}, {"ms", "MY"}, {"nb", "NO"}, {"nl", "NL"},
+    {"nn", "NO"}, {"pl", "PL"}, {"pt", "PT"}, {"ro", "RO"}, {"ru", "RU"}, {"sk", "SK"}, {"sl", "SI"}, {"sq", "AL"},
+    {"sr", "RS"}, {"sv", "SE"}, {"th", "TH"}, {"tr", "TR"}, {"uk", "UA"}, {"vi", "VN"}, {"zh", "CN"},
 };
+
+// The usual territory of a language, or nothing; Chinese in traditional
+// characters is Taiwan's.
+std::string_view usualTerritory(std::string_view language, std::string_view script);
+
+// A --language value read as a BCP 47 tag ("de", "pt-BR", "zh-Hant-TW",
+// "ca-ES-valencia") or a POSIX locale name ("de_DE.UTF-8", "sr_RS@latin"), in
+// any letter case: its parts in their usual case, a variant as the modifier.
+// Extensions ("-u-...") are ignored; anything else that is not such a code
+// gives nothing.
+std::optional<LanguageRequest> parseLanguageCode(std::string_view code);
 
 // A --language value and the locale whose names it asks for.
 struct ChosenLanguage {
-    std::string code;       // as given: "de", "pt_BR"
-    std::string language;   // "de", "pt"
-    std::string territory;  // "DE", "BR": the given one or the table's
+    std::string code;  // as given: "de", "pt-BR"
+    LanguageRequest request;
+    FoundLocale locale;  // the system's locale for it, or the name it would have
     bool operator==(const ChosenLanguage&) const = default;
 };
 
-// The language of "de" or "pt_BR"; nothing when the code is not one of the
-// table's or its territory is not two capital letters.
-inline std::optional<ChosenLanguage> chooseLanguage(std::string_view code)
-{
-    const std::string_view language = code.substr(0, code.find('_'));
-    std::string_view territory;
-    if (language.size() < code.size()) {
-        territory = code.substr(language.size() + 1);
-        if (territory.size() != 2 || territory[0] < 'A' || territory[0] > 'Z' || territory[1] < 'A' || territory[1] > 'Z')
-            return std::nullopt;
-    }
-    for (const LanguageCode& known : languageCodes)
-        if (known.language == language)
-            return ChosenLanguage{std::string(code), std::string(known.language),
-                                  std::string(territory.empty() ? known.territory : territory)};
-    return std::nullopt;
-}
+// The language a code names, with its locale looked up in the system's
+// locale data; nothing when the code is not a language code, or names a
+// language that neither the system nor the table above knows.
+std::optional<ChosenLanguage> chooseLanguage(std::string_view code);

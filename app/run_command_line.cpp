@@ -71,6 +71,7 @@ int printTextPage(const CommandLine& line)
     if (!setUpGrid(setup))
         return exitStatus::usage;
     calendarGrid.setYearAndWeekendDay(line.year, setup.weekendDay);
+    calendarGrid.setNames(setup.page.names.months, setup.page.names.weekdays);
     calendarGrid.build();
     return finishStandardOutput();
 }

@@ -1,6 +1,7 @@
 #include "calendar/calendar_grid.h"
 
 #include "calendar/civil_date.h"
+#include "calendar/weekday_headings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,6 +34,14 @@ void CalendarTextGrid::setYearAndWeekendDay(int newYear, int newWeekendDay)
     weekendDay = newWeekendDay;
 }
 
+void CalendarTextGrid::setNames(const std::array<std::string, 12>& monthTexts,
+                                const std::array<std::string, 7>& weekdayHeadings)
+{
+    months = monthTexts;
+    headings = textPageHeadings(weekdayHeadings);
+    namesSet = true;
+}
+
 void CalendarTextGrid::build()
 {
     layOut();
@@ -58,18 +67,28 @@ void CalendarTextGrid::clearGrid()
         for (auto& line : block)
             std::memset(line.data(), ' ', textColumns);
     // Columns past the cleared ones keep their zero, which ends each page line.
+    // Names wider in bytes than in columns may have written past them: that
+    // is cleared again, so that no earlier build shows through.
+    const int cleared = lineWidth + 4;
     for (auto& line : pageLines) {
-        std::memset(line.data(), ' ', lineWidth + 4);
+        std::memset(line.data(), ' ', cleared);
+        if (usedPageColumns > cleared)
+            std::memset(line.data() + cleared, 0, usedPageColumns - cleared);
         line[pageColumns - 1] = '\0';
     }
+    usedPageColumns = 0;
 }
 
 void CalendarTextGrid::writeMonthTitles()
 {
     for (int m = 0; m < 12; ++m) {
-        const char* name = monthNames[blockMonth(m) - 1];
-        const std::size_t length = std::strlen(name);
-        std::memcpy(&monthBlocks[m][0][10 - length / 2], name, length);
+        int width = 0;
+        const std::string name = fitColumns(namesSet ? months[blockMonth(m) - 1] : monthNames[blockMonth(m) - 1],
+                                            textColumns, &width);
+        const auto before = static_cast<std::size_t>(10 - width / 2);
+        titleLines[m] = std::string(before, ' ') + name + std::string(textColumns - before - width, ' ');
+        if (titleLines[m].size() == textColumns)
+            std::memcpy(monthBlocks[m][0].data(), titleLines[m].data(), textColumns);
     }
 }
 
@@ -82,14 +101,16 @@ int CalendarTextGrid::firstWeekday() const
 void CalendarTextGrid::writeWeekdayHeaders()
 {
     const int first = firstWeekday();
-    BlockLine& header = monthBlocks[0][1];
+    headerLine.clear();
     for (int i = 0; i < 7; ++i) {
-        const char* name = weekdayNames[(i + first) % 7];
-        header[3 * i] = name[0];
-        header[3 * i + 1] = name[1];
+        const int day = (i + first) % 7;
+        int width = 0;
+        headerLine += fitColumns(namesSet ? headings[day] : std::string(weekdayNames[day], 2), 2, &width);
+        headerLine.append(static_cast<std::size_t>(2 - width + (i < 6 ? 1 : 0)), ' ');
     }
-    for (int m = 1; m < 12; ++m)
-        std::memcpy(monthBlocks[m][1].data(), header.data(), textColumns);
+    if (headerLine.size() == textColumns)
+        for (auto& block : monthBlocks)
+            std::memcpy(block[1].data(), headerLine.data(), textColumns);
 }
 
 int CalendarTextGrid::startColumn(int block) const
@@ -129,21 +150,43 @@ void CalendarTextGrid::composePage()
     const int yearColumn = 3 + (lineWidth - std::max(titleLength, 4)) / 2;
     std::memcpy(&pageLines[yearLine][yearColumn], title, static_cast<std::size_t>(titleLength) + 1);
 
+    // A line whose names take more bytes than columns moves what follows it
+    // on the page line by the difference (`extra`).
     int top = firstBlockLine;
     int left = firstBlockColumn;
     int placedInRow = 0;
-    for (const auto& block : monthBlocks) {
-        for (int line = 0; line < blockLines; ++line)
-            std::memcpy(&pageLines[top + line][left], block[line].data(), textColumns);
-        if (++placedInRow < monthsPerRow) {
+    std::array<int, blockLines> extra{};
+    for (int month = 0; month < 12; ++month) {
+        const bool lastInRow = placedInRow + 1 == monthsPerRow;
+        for (int line = 0; line < blockLines; ++line) {
+            const std::string_view text = blockLineText(month, line);
+            char* at = &pageLines[top + line][left + extra[line]];
+            std::memcpy(at, text.data(), text.size());
+            extra[line] += static_cast<int>(text.size()) - textColumns;
+            if (extra[line] != 0 && !lastInRow)
+                std::memset(at + text.size(), ' ', static_cast<std::size_t>(columnSpacing) + 1);
+            usedPageColumns = std::max(usedPageColumns, left + extra[line] + textColumns + columnSpacing + 1);
+        }
+        if (!lastInRow) {
+            ++placedInRow;
             left += columnSpacing + textColumns + 1;
         } else {
             placedInRow = 0;
+            extra = {};
             top += blockLines + rowSpacing / 2;
             left = firstBlockColumn;
         }
     }
     lastLine = top;
+}
+
+std::string_view CalendarTextGrid::blockLineText(int month, int line) const
+{
+    if (line == 0)
+        return titleLines[month];
+    if (line == 1)
+        return headerLine;
+    return {monthBlocks[month][line].data(), textColumns};
 }
 
 int formatCalendarTitle(char* text, std::size_t size, int year, int firstMonth)

@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 inline constexpr std::array<const char*, 12> monthNames = {
     "January", "February", "March",     "April",   "May",      "June",
@@ -38,6 +40,13 @@ public:
     int startColumn(int block) const;
     int firstWeekday() const;
 
+    // The month names and weekday headings (UTF-8, January and Sunday first)
+    // of the text page; English unless set. Titles are cut to the block's 20
+    // columns and headings to two columns each (textPageHeadings), wide
+    // characters counting two; the blocks' cells hold them only when they are
+    // ASCII, the text page always.
+    void setNames(const std::array<std::string, 12>& months, const std::array<std::string, 7>& weekdayHeadings);
+
     // Lays the year out from the current year and weekend day, then prints the
     // text page to standard output.
     void build();
@@ -59,10 +68,19 @@ private:
     void writeYearDays();
     void writeMonthDays(int startColumn, int days, int month);
     void composePage();
+    std::string_view blockLineText(int month, int line) const;
 
     using BlockLine = std::array<char, blockColumns>;
     std::array<std::array<BlockLine, blockLines>, 12> monthBlocks{};
     std::array<std::array<char, pageColumns>, pageLineCount> pageLines{};
+    // Block lines 0 (per month) and 1 as the text page shows them: 20 columns
+    // of UTF-8, which may take more bytes than columns.
+    std::array<std::string, 12> titleLines;
+    std::string headerLine;
+    std::array<std::string, 12> months;
+    std::array<std::string, 7> headings;
+    bool namesSet = false;
+    int usedPageColumns = 0;  // bytes of the widest page line written so far
     int year = 0;
     int weekendDay = 0;
     int firstMonth = 1;

@@ -132,6 +132,7 @@ private:
     {
         return daysFromCivil(target.grid.blockYear(block), target.grid.blockMonth(block), day);
     }
+    void fitHeadings();
     void drawTitle() const;
     void shadeWeekends(int block, int x0, int y0) const;
     void drawMonth(int block, int x0, int y0) const;
@@ -151,7 +152,20 @@ private:
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
+    std::array<HPDF_REAL, 7> headingScales{};  // per cent of the width; 0: as it is
 };
+
+// A weekday heading wider than its column of three cells, less three points
+// that keep it off the next one, is drawn narrower (horizontal scaling), so
+// that it fits at the same height.
+void PageDrawing::fitHeadings()
+{
+    const auto room = static_cast<HPDF_REAL>(3 * layout.cellWidth - 3);
+    for (int d = 0; d < 7; ++d) {
+        const HPDF_REAL width = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
+        headingScales[d] = width > room ? 100 * room / width : 0;
+    }
+}
 
 void PageDrawing::drawTitle() const
 {
@@ -189,8 +203,14 @@ void PageDrawing::drawMonth(int block, int x0, int y0) const
     placeText(target.page, static_cast<int>((layout.cellWidth * 20 - nameWidth) * 0.5 + x0), y0, name.c_str());
 
     const int first = target.grid.firstWeekday();
-    for (int i = 0; i < 7; ++i)
-        placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[(i + first) % 7].c_str());
+    for (int i = 0; i < 7; ++i) {
+        const int day = (i + first) % 7;
+        if (headingScales[day] != 0)
+            HPDF_Page_SetHorizontalScalling(target.page, headingScales[day]);
+        placeText(target.page, x0 + 3 * layout.cellWidth * i, y0 - layout.lineStep, weekdays[day].c_str());
+        if (headingScales[day] != 0)
+            HPDF_Page_SetHorizontalScalling(target.page, 100);
+    }
 
     // Every cell is placed on its own, blanks too, so the page keeps the grid's
     // fixed pitch whatever the proportional widths of the font. Column 20 is the
@@ -279,6 +299,7 @@ void PageDrawing::draw()
 {
     drawTitle();
     selectFont(layout.bodyFontSize);
+    fitHeadings();
     for (int block = 0; block < 12; ++block) {
         if (HPDF_GetError(target.document) != HPDF_OK)
             return;

@@ -10,7 +10,7 @@
 // Month and weekday names as UTF-8 text.
 struct CalendarNames {
     std::array<std::string, 12> months;   // January first
-    std::array<std::string, 7> weekdays;  // two-letter column headers, Sunday first
+    std::array<std::string, 7> weekdays;  // column headings (weekdayHeadings), Sunday first
 };
 
 // The English names the window and the default page use.

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <dirent.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <memory>
 #include <new>
+#include <set>
+#include <vector>
 #include <wctype.h>
 
 #include "platform/posix/memory_headroom.h"
@@ -97,17 +100,82 @@ std::string capitalised(const char* name, locale_t locale)
     return result;
 }
 
+// A locale that opens and writes its names in UTF-8.
+bool opensAsUtf8(const std::string& name)
+{
+    const LocaleHandle locale = openLocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str());
+    return locale && std::strcmp(nl_langinfo_l(CODESET, locale.get()), "UTF-8") == 0;
+}
+
+// The territories of the language's locales in the system's folder of
+// compiled locales (what locales-all installs), as "de_AT" for "de_AT.utf8".
+std::set<std::string> installedLocalesOf(const std::string& language)
+{
+    std::set<std::string> found;
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir("/usr/lib/locale"), closedir);
+    if (!folder)
+        return found;
+    while (const dirent* entry = readdir(folder.get())) {
+        const std::string_view name = entry->d_name;
+        if (name.size() > language.size() + 1 && name.starts_with(language) && name[language.size()] == '_')
+            found.emplace(name.substr(0, name.find_first_of(".@")));
+    }
+    return found;
+}
+
+// glibc writes a script as a modifier ("sr_RS@latin").
+std::string modifierOfScript(const std::string& script)
+{
+    if (script == "Latn")
+        return "latin";
+    if (script == "Cyrl")
+        return "cyrillic";
+    if (script == "Deva")
+        return "devanagari";
+    return {};
+}
+
 }  // namespace
 
-std::optional<LocaleNames> localeNames(const std::string& language, const std::string& territory)
+FoundLocale findLocale(const LanguageRequest& request, std::string_view usualTerritory)
+{
+    std::vector<std::string> bases;
+    if (!request.territory.empty()) {
+        bases.push_back(request.language + "_" + request.territory);
+    } else {
+        if (!usualTerritory.empty())
+            bases.push_back(request.language + "_" + std::string(usualTerritory));
+        std::string same = request.language;
+        for (char& c : same)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        bases.push_back(request.language + "_" + same);
+        bases.push_back(request.language);
+        for (const std::string& installed : installedLocalesOf(request.language))
+            bases.push_back(installed);
+    }
+    // A modifier that names a script must hold; others ("euro", "valencia")
+    // are dropped when no locale has them.
+    const std::string scriptModifier = modifierOfScript(request.script);
+    const std::string modifier = request.modifier.empty() ? scriptModifier : request.modifier;
+    const bool modifierNeeded = !scriptModifier.empty() || modifier == "latin" || modifier == "cyrillic" ||
+                                modifier == "devanagari";
+    const std::string suffix = modifier.empty() ? "" : "@" + modifier;
+    for (const std::string& base : bases) {
+        if (opensAsUtf8(base + ".UTF-8" + suffix))
+            return {base + ".UTF-8" + suffix, true};
+        if (!modifier.empty() && !modifierNeeded && opensAsUtf8(base + ".UTF-8"))
+            return {base + ".UTF-8", true};
+    }
+    return {bases.front() + ".UTF-8" + suffix, false};
+}
+
+std::optional<LocaleNames> localeNames(const std::string& localeName)
 {
     LocaleHandle locale;
-    if (language.empty()) {
+    if (localeName.empty())
         locale = userDateLocale();
-    } else {
-        const std::string name = language + "_" + territory + ".UTF-8";
-        locale = openLocale(LC_TIME_MASK | LC_CTYPE_MASK, name.c_str());
-    }
+    else
+        locale = openLocale(LC_TIME_MASK | LC_CTYPE_MASK, localeName.c_str());
     if (!locale)
         return std::nullopt;
     // ALTMON is the form a month takes on its own (Polish "styczeń"), MON the
@@ -118,8 +186,11 @@ std::optional<LocaleNames> localeNames(const std::string& language, const std::s
     LocaleNames names;
     for (int m = 0; m < 12; ++m)
         names.months[m] = capitalised(nl_langinfo_l(months[m], locale.get()), locale.get());
-    for (int d = 0; d < 7; ++d)
+    static constexpr nl_item fullWeekdays[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+    for (int d = 0; d < 7; ++d) {
         names.weekdayShort[d] = capitalised(nl_langinfo_l(weekdays[d], locale.get()), locale.get());
+        names.weekdayLong[d] = capitalised(nl_langinfo_l(fullWeekdays[d], locale.get()), locale.get());
+    }
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/calendar_locale.h"
 
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -60,15 +61,45 @@ std::string capitalised(const wchar_t* locale, std::wstring name)
 
 }  // namespace
 
-std::optional<LocaleNames> localeNames(const std::string& language, const std::string& territory)
+FoundLocale findLocale(const LanguageRequest& request, std::string_view usualTerritory)
 {
-    std::wstring name;
-    if (!language.empty()) {
-        name = wide(language + "-" + territory);
-        if (!IsValidLocaleName(name.c_str()))
-            return std::nullopt;
+    // The system names locales in BCP 47; a POSIX modifier that names a
+    // script is that script, another one is a variant ("ca-ES-valencia")
+    // when the system knows it.
+    std::string script = request.script;
+    std::string variant;
+    if (request.modifier == "latin")
+        script = "Latn";
+    else if (request.modifier == "cyrillic")
+        script = "Cyrl";
+    else if (request.modifier == "devanagari")
+        script = "Deva";
+    else if (!request.modifier.empty() && request.modifier != "euro")
+        variant = "-" + request.modifier;
+    const std::string language = request.language + (script.empty() ? "" : "-" + script);
+    std::vector<std::string> names;
+    if (!request.territory.empty()) {
+        names.push_back(language + "-" + request.territory);
+    } else {
+        if (!usualTerritory.empty())
+            names.push_back(language + "-" + std::string(usualTerritory));
+        names.push_back(language);
     }
-    const wchar_t* locale = language.empty() ? LOCALE_NAME_USER_DEFAULT : name.c_str();
+    for (const std::string& name : names) {
+        if (!variant.empty() && IsValidLocaleName(wide(name + variant).c_str()))
+            return {name + variant, true};
+        if (IsValidLocaleName(wide(name).c_str()))
+            return {name, true};
+    }
+    return {names.front() + variant, false};
+}
+
+std::optional<LocaleNames> localeNames(const std::string& localeName)
+{
+    const std::wstring name = wide(localeName);
+    if (!localeName.empty() && !IsValidLocaleName(name.c_str()))
+        return std::nullopt;
+    const wchar_t* locale = localeName.empty() ? LOCALE_NAME_USER_DEFAULT : name.c_str();
     // LOCALE_SMONTHNAMEn is the form a month takes on its own (Polish
     // "styczeń"), not the one inside a date.
     LocaleNames names;
@@ -84,6 +115,8 @@ std::optional<LocaleNames> localeNames(const std::string& language, const std::s
         if (weekday.empty())
             return std::nullopt;
         names.weekdayShort[d] = capitalised(locale, weekday);
+        names.weekdayLong[d] =
+            capitalised(locale, localeText(locale, LOCALE_SDAYNAME1 + static_cast<LCTYPE>((d + 6) % 7)));
     }
     return names;
 }

@@ -67,6 +67,7 @@ TEST(CommandLineTest, EveryOptionInEveryFormAndPrefix)
          "month=3 footer=x compress", gnu},
         {{"text", "--week-s", "sunday", "--first-month", "12"}, "action=text starts=0 month=12", gnu},
         {{"text", "-y", "1999", "--weeke", "1"}, "action=text year=1999 weekend=1", gnu},
+        {{"text", "--la", "pt-br"}, "action=text language=pt-br", gnu},
         {{"--", "text"}, "action=text", gnu},
         {{"--vers"}, "action=version", gnu},
         // Help wherever it is asked for before "--", whatever else is there.
@@ -89,7 +90,7 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
     const std::string pdfOptions = " (expected --year, --weekend, --layout, --output, --open, --paper, --landscape, "
                                    "--language, --week-starts, --week-numbers, --marks, --shade-weekends, "
                                    "--first-month, --footer, --no-footer or --compress)";
-    const std::string textOptions = " (expected --year, --weekend, --week-starts or --first-month)";
+    const std::string textOptions = " (expected --year, --weekend, --language, --week-starts or --first-month)";
     const std::string commands = " (expected pdf, text, --help or --version)";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"print"}, "unknown command 'print'" + commands},
@@ -112,9 +113,9 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         {{"text", "--lay", "2"}, "option '--layout' does not apply to 'text'" + textOptions},
         {{"pdf", "--w", "1"}, "option '--w' is ambiguous; possibilities: '--weekend' '--week-starts' '--week-numbers'"},
         {{"text", "--week=1"}, "option '--week' is ambiguous; possibilities: '--weekend' '--week-starts'"},
-        {{"text", "--la"}, "option '--la' is ambiguous; possibilities: '--layout' '--landscape' '--language'"},
-        {{"pdf", "--language", "de_de"}, "invalid language 'de_de' (expected a language code such as de, fr, pl, or "
-                                          "with a territory, pt_BR)"},
+        {{"pdf", "--la"}, "option '--la' is ambiguous; possibilities: '--layout' '--landscape' '--language'"},
+        {{"pdf", "--language", "german"}, "invalid language 'german' (expected a language code such as de, pt-BR, "
+                                          "zh-Hant-TW or de_DE.UTF-8 that the system has locale data for)"},
         {{"pdf", "--footer", "a\tb"}, "invalid footer 'a\tb' (expected a line of text; --no-footer leaves it out)"},
         {{"pdf", "--footer", "\xff"}, "invalid footer '\xff' (expected a line of text; --no-footer leaves it out)"},
     };

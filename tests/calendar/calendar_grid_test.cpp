@@ -77,6 +77,43 @@ TEST(CalendarGridTest, RebuildLeavesNoTrace)
     EXPECT_EQ(printedPage(grid), first);
 }
 
+// Names of other languages on the text page: titles centred by columns, wide
+// characters taking two, and bytes beyond the columns moving the rest of the
+// line; English again afterwards leaves no trace of them.
+TEST(CalendarGridTest, NamesOfOtherLanguagesKeepTheColumns)
+{
+    struct Case {
+        std::array<std::string, 12> months;
+        std::array<std::string, 7> headings;
+        const char* titles;
+        const char* header;
+    };
+    const std::vector<Case> cases = {
+        {{"Janeiro", "Fevereiro", "Março"}, {"Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sáb"},
+         "          Janeiro                Fevereiro                 Março       ",
+         "   Sg Te Qa Qi Sx Sá Do    Sg Te Qa Qi Sx Sá Do    Sg Te Qa Qi Sx Sá Do"},
+        {{"1月", "2月", "3月"}, {"日", "月", "火", "水", "木", "金", "土"},
+         "            1月                     2月                     3月        ",
+         "   月 火 水 木 金 土 日    月 火 水 木 金 土 日    月 火 水 木 金 土 日"},
+        {{std::string(30, 'x')}, {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
+         "   xxxxxxxxxxxxxxxxxxxx                                                ",
+         "   Mo Tu We Th Fr Sa Su    Mo Tu We Th Fr Sa Su    Mo Tu We Th Fr Sa Su"},
+    };
+    CalendarTextGrid grid = laidOutGrid(2026);
+    const auto english = printedPage(grid);
+    for (const Case& c : cases) {
+        grid.setNames(c.months, c.headings);
+        grid.layOut();
+        EXPECT_EQ(grid.pageLine(7), std::string(c.titles));
+        EXPECT_EQ(grid.pageLine(8), std::string(c.header));
+    }
+    grid.setNames(std::array<std::string, 12>{"January", "February", "March", "April", "May", "June", "July",
+                                              "August", "September", "October", "November", "December"},
+                  {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"});
+    grid.layOut();
+    EXPECT_EQ(printedPage(grid), english);
+}
+
 // Every accepted year and every week end, against the standard library's
 // calendar: the first and the last of each month under their own weekday's
 // header, and exactly the month's days (so every leap-year rule, 1900, 2000

@@ -148,6 +148,8 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         {"--language pl", 595, 841, {"Styczeń", "Październik", "Śr"}, {}, {}},
         {"--language cs --paper a5", 419, 595, {"Leden", "Únor", "Čt"}, {}, {}},
         {"--language ru", 595, 841, {"Январь"}, {}, {}},
+        {"--language pt-BR", 595, 841, {"Janeiro", "Seg", "Qua", "Qui", "Sex", "Sáb"}, {}, {}},
+        {"--language HU_hu.utf8", 595, 841, {"Január", "Sze", "Szo", "Cs"}, {}, {}},
         {"--week-numbers --first-month 12", 595, 841, {"2026-2027"}, {}, {"49", "50", "51", "52", "53", "53", "1", "2"}},
         {"--week-numbers --week-starts sunday --first-month 12", 595, 841, {}, {},
          {"49", "50", "51", "52", "53", "53", "1", "2"}},
@@ -246,6 +248,13 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     EXPECT_EQ(readPlacements(german)[1].text, "Januar");
     EXPECT_EQ(readPlacements(german)[2].text, "Mo");
     EXPECT_EQ(readPageGeometry(german).width, 595);
+
+    // The text page too, in two columns a heading.
+    const ProgramRun germanText = runProgram("text --year 2026", "LANG=de_DE.UTF-8 LC_ALL= LC_TIME=");
+    EXPECT_NE(germanText.out.find("\n   Mo Di Mi Do Fr Sa So "), std::string::npos) << germanText.out;
+    const ProgramRun hungarianText = runProgram("text --year 2026 --language hu", "LC_ALL=C");
+    EXPECT_NE(hungarianText.out.find("\n          Január                  Február  "), std::string::npos);
+    EXPECT_NE(hungarianText.out.find("\n   H  K  Se Cs P  So V     H  K  Se"), std::string::npos) << hungarianText.out;
 
     const ProgramRun missing = runProgram("pdf --year 2026 --language de_XX --output '" + folder.file("xx.pdf") + "'");
     EXPECT_EQ(missing.status, 0);

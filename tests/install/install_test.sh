@@ -95,8 +95,8 @@ while IFS='|' read -r typed expected; do
   check "completion of '$typed'" same_lines "$expected" "$(complete_words "${words[@]}")"
 done <<'END'
 orvelplan p|pdf
-orvelplan pdf --la|--layout --landscape --language
-orvelplan text --la|
+orvelplan pdf --la|--language --layout --landscape
+orvelplan text --la|--language
 orvelplan pdf --layout |3 2
 orvelplan pdf --weekend = fr|friday
 orvelplan pdf -- --|
