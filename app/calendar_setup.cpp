@@ -11,6 +11,13 @@
 
 namespace {
 
+// The first `count` characters of UTF-8 text, for messages.
+std::string leadingCharacters(const std::string& text, std::size_t count)
+{
+    const std::u32string characters = decodeUtf8(text).value_or(std::u32string{});
+    return encodeUtf8(characters.substr(0, count));
+}
+
 // The locale's paper in millimetres, matched to the nearest named size within
 // 2 mm; anything else is printed on A4.
 PaperSize paperFromLocale()

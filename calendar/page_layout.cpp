@@ -162,8 +162,8 @@ void PageDrawing::fitHeadings()
 {
     const auto room = static_cast<HPDF_REAL>(3 * layout.cellWidth - 3);
     for (int d = 0; d < 7; ++d) {
-        const HPDF_REAL width = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
-        headingScales[d] = width > room ? 100 * room / width : 0;
+        const HPDF_REAL headingWidth = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
+        headingScales[d] = headingWidth > room ? 100 * room / headingWidth : 0;
     }
 }
 
