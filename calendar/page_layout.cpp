@@ -6,11 +6,13 @@
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
+#include "calendar/page_font.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,18 +77,10 @@ public:
                 float height)
         : target(target), layout(layout), options(options), width(width), height(height)
     {
-        if (options.font.encoding == BaseFontEncoding::none) {
-            HPDF_UseUTFEncodings(target.document);
-            const std::string& path = options.font.path;
-            // Collections hold several faces and are read with the face's index.
-            fontName = path.ends_with(".ttc") || path.ends_with(".TTC")
-                           ? HPDF_LoadTTFontFromFile2(target.document, path.c_str(),
-                                                      static_cast<HPDF_UINT>(options.font.index), HPDF_TRUE)
-                           : HPDF_LoadTTFontFromFile(target.document, path.c_str(), HPDF_TRUE);
-            encodingName = "UTF-8";
-        } else if (winAnsi) {
+        if (options.font.encoding == BaseFontEncoding::none)
+            setUpEmbeddedFont();
+        else if (winAnsi)
             encodingName = "WinAnsiEncoding";
-        }
         for (int m = 0; m < 12; ++m)
             months[m] = encoded(options.names.months[m]);
         for (int d = 0; d < 7; ++d)
@@ -96,7 +90,14 @@ public:
     void draw();
 
 private:
-    std::string encoded(const std::string& text) const { return winAnsi ? toWinAnsi(text) : text; }
+    std::string encoded(const std::string& text) const
+    {
+        if (winAnsi)
+            return toWinAnsi(text);
+        return singleByte.empty() ? text : singleByte.encode(text);
+    }
+    std::string footerText() const;
+    void setUpEmbeddedFont();
     void selectFont(int size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
@@ -134,9 +135,45 @@ private:
     const char* fontName = nullptr;      // a loaded TrueType font, else the base font
     const char* encodingName = nullptr;  // nullptr: the base font's own encoding
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
+    SingleByteEncoding singleByte;       // empty: the embedded font takes UTF-8
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
 };
+
+std::string PageDrawing::footerText() const
+{
+    if (!options.footerText.empty())
+        return options.footerText;
+    char address[64];
+    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
+    return address;
+}
+
+// The font file cut down to the glyphs this page shows, in a single-byte
+// encoding when one code page holds every character: then the document needs
+// neither a map from 16-bit codes to glyphs nor the font's tables for
+// thousands of glyphs it does not use. A file that cannot be cut down is
+// handed to the library whole.
+void PageDrawing::setUpEmbeddedFont()
+{
+    char title[32];
+    formatCalendarTitle(title, sizeof title, target.grid.getYear(), target.grid.getFirstMonth());
+    std::vector<std::string> texts{title, "0123456789 ", footerText()};
+    texts.insert(texts.end(), options.names.months.begin(), options.names.months.end());
+    texts.insert(texts.end(), options.names.weekdays.begin(), options.names.weekdays.end());
+    std::u32string characters;
+    for (const std::string& text : texts)
+        characters += decodeUtf8(text).value_or(std::u32string{});
+
+    singleByte = singleByteEncodingFor(target.document, characters);
+    if (singleByte.empty()) {
+        HPDF_UseUTFEncodings(target.document);
+        encodingName = "UTF-8";
+    } else {
+        encodingName = singleByte.name;
+    }
+    fontName = loadEmbeddedFont(target.document, options.font.path, options.font.index, characters);
+}
 
 void PageDrawing::drawTitle() const
 {
@@ -228,9 +265,7 @@ void PageDrawing::drawFooter() const
 {
     if (!options.footer)
         return;
-    char address[64];
-    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
-    const std::string footer = options.footerText.empty() ? address : encoded(options.footerText);
+    const std::string footer = encoded(footerText());
     // The line starts 150 points before the right edge, as long as it ends
     // inside the page; a wider one (another text, a wider font) ends at the
     // margin instead, and one too wide for the page is set smaller.
