@@ -12,9 +12,9 @@ struct LanguageCode {
 inline constexpr LanguageCode languageCodes[] = {
     {"bg", "BG"}, {"ca", "ES"}, {"cs", "CZ"}, {"da", "DK"}, {"de", "DE"}, {"el", "GR"}, {"en", "US"},
     {"es", "ES"}, {"et", "EE"}, {"eu", "ES"}, {"fi", "FI"}, {"fr", "FR"}, {"ga", "IE"}, {"gl", "ES"},
-    {"hr", "HR"}, {"hu", "HU"}, {"is", "IS"}, {"it", "IT"}, {"lt", "LT"}, {"lv", "LV"}, {"mk", "MK"},
+    {"hr", "HR"}, {"hu", "HU"}, {"is", "IS"}, {"it", "IT"}, {"ja", "JP"}, {"ko", "KR"}, {"lt", "LT"}, {"lv", "LV"}, {"mk", "MK"},
     {"nb", "NO"}, {"nl", "NL"}, {"nn", "NO"}, {"pl", "PL"}, {"pt", "PT"}, {"ro", "RO"}, {"ru", "RU"},
-    {"sk", "SK"}, {"sl", "SI"}, {"sq", "AL"}, {"sr", "RS"}, {"sv", "SE"}, {"tr", "TR"}, {"uk", "UA"},
+    {"sk", "SK"}, {"sl", "SI"}, {"sq", "AL"}, {"sr", "RS"}, {"sv", "SE"}, {"tr", "TR"}, {"uk", "UA"}, {"zh", "CN"},
 };
 
 // A --language value and the locale whose names it asks for.

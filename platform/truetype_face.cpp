@@ -1,5 +1,7 @@
 #include "platform/truetype_face.h"
 
+#include <algorithm>
+
 std::uint32_t bigEndianAt(std::string_view data, std::size_t at, int bytes)
 {
     if (at > data.size() || data.size() - at < static_cast<std::size_t>(bytes))
@@ -53,10 +55,12 @@ TrueTypeFace::TrueTypeFace(std::string_view file, std::size_t directory) : file(
         const std::size_t at = bigEndianAt(cmap, record + 4, 4);
         const std::uint32_t format = bigEndianAt(cmap, at, 2);
         const bool unicode = platform == 0 || (platform == 3 && (encoding == 1 || encoding == 10));
+        // Each look-up checks its own reads, so a subtable runs to the end
+        // of the map whatever length it claims.
         if (unicode && format == 12 && format12.empty())
-            format12 = slice(cmap, at, bigEndianAt(cmap, at + 4, 4));
+            format12 = slice(cmap, at, cmap.size() - std::min(at, cmap.size()));
         if (unicode && format == 4 && format4.empty())
-            format4 = slice(cmap, at, bigEndianAt(cmap, at + 2, 2));
+            format4 = slice(cmap, at, cmap.size() - std::min(at, cmap.size()));
     }
 }
 
