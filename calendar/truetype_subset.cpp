@@ -91,11 +91,24 @@ public:
     bool longOffsets = false;
 };
 
-// Format 4 with one segment per character, under platform 3 encoding 1,
-// which is the map the PDF library reads.
+// Format 4 under platform 3 encoding 1, the map the PDF library reads: one
+// segment for each run of consecutive characters with consecutive glyphs
+// (the library searches the segments one by one for every code it maps).
 std::string characterMap(const std::map<char32_t, std::uint32_t>& glyphs)
 {
-    const std::size_t segments = glyphs.size() + 1;
+    struct Segment {
+        char32_t first, last;
+        std::uint32_t glyph;
+    };
+    std::vector<Segment> segments;
+    for (const auto& [c, g] : glyphs) {
+        if (!segments.empty() && segments.back().last + 1 == c && segments.back().glyph + (c - segments.back().first) == g)
+            segments.back().last = c;
+        else
+            segments.push_back({c, c, g});
+    }
+    segments.push_back({0xFFFF, 0xFFFF, 0});
+    const std::size_t count = segments.size();
     std::string map;
     put(map, 0, 2);
     put(map, 1, 2);
@@ -103,26 +116,23 @@ std::string characterMap(const std::map<char32_t, std::uint32_t>& glyphs)
     put(map, 1, 2);
     put(map, 12, 4);
     std::size_t power = 1, log = 0;
-    while (power * 2 <= segments)
+    while (power * 2 <= count)
         power *= 2, ++log;
     put(map, 4, 2);
-    put(map, static_cast<std::uint32_t>(16 + 8 * segments), 2);
+    put(map, static_cast<std::uint32_t>(16 + 8 * count), 2);
     put(map, 0, 2);
-    put(map, static_cast<std::uint32_t>(2 * segments), 2);
+    put(map, static_cast<std::uint32_t>(2 * count), 2);
     put(map, static_cast<std::uint32_t>(2 * power), 2);
     put(map, static_cast<std::uint32_t>(log), 2);
-    put(map, static_cast<std::uint32_t>(2 * segments - 2 * power), 2);
-    for (const auto& [c, g] : glyphs)
-        put(map, c, 2);
-    put(map, 0xFFFF, 2);
+    put(map, static_cast<std::uint32_t>(2 * count - 2 * power), 2);
+    for (const Segment& segment : segments)
+        put(map, segment.last, 2);
     put(map, 0, 2);
-    for (const auto& [c, g] : glyphs)
-        put(map, c, 2);
-    put(map, 0xFFFF, 2);
-    for (const auto& [c, g] : glyphs)
-        put(map, (g - c) & 0xFFFF, 2);
-    put(map, 1, 2);
-    for (std::size_t s = 0; s < segments; ++s)
+    for (const Segment& segment : segments)
+        put(map, segment.first, 2);
+    for (const Segment& segment : segments)
+        put(map, (segment.glyph - segment.first) & 0xFFFF, 2);
+    for (std::size_t s = 0; s < count; ++s)
         put(map, 0, 2);
     return map;
 }
@@ -256,7 +266,7 @@ std::optional<std::string> subsetTrueType(std::string_view file, int index, cons
     }
     std::map<char32_t, std::uint32_t> characterGlyphs;
     for (char32_t c : characters)
-        if (const std::uint32_t g = face->glyphFor(c); c <= 0xFFFF && c < 0xFFFF && g != 0 && renumbered.count(g))
+        if (const std::uint32_t g = face->glyphFor(c); c < 0xFFFF && g != 0 && renumbered.count(g))
             characterGlyphs.emplace(c, renumbered[g]);
     // A page in a single-byte encoding is read through glyph names, and a
     // few names stand for two code points; a viewer may look up either.
