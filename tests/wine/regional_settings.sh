@@ -112,7 +112,7 @@ echo "ok: footers tried in $locales"
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 if [ -f "$cjk" ]; then
   cp "$cjk" "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
-  run_exe C pdf --year 2026 --language ja --footer "2026年カレンダー" --output "$(wine_path "$work/ja.pdf")"
+  run_exe ja_JP pdf --year 2026 --language ja --footer "2026年カレンダー" --output "$(wine_path "$work/ja.pdf")"
   if [ "$status" -eq 0 ] && [ ! -s "$work/err" ] && grep -aq '/FontFile2' "$work/ja.pdf" &&
      [ "$(footer_text "$work/ja.pdf")" = "2026年カレンダー" ] &&
      pdftotext "$work/ja.pdf" - 2>/dev/null | grep -q '^12月$'; then
