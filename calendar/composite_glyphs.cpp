@@ -46,9 +46,9 @@ std::vector<std::uint16_t> compositeComponents(std::span<const unsigned char> re
     return components;
 }
 
-void keepNestedComponents(HPDF_Doc document, const char* fontName)
+void keepNestedComponents(HPDF_Doc document, const char* fontName, const char* encodingName)
 {
-    const HPDF_Font font = HPDF_GetFont(document, fontName, "UTF-8");
+    const HPDF_Font font = HPDF_GetFont(document, fontName, encodingName);
     if (!font)
         return;
     const HPDF_FontDef definition = static_cast<HPDF_FontAttr>(font->attr)->fontdef;

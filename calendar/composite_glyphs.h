@@ -14,6 +14,7 @@ std::vector<std::uint16_t> compositeComponents(std::span<const unsigned char> re
 // components, but not of components of components: Arabic letters with dots
 // (the medial qaf, the initial beh of many fonts) are built that way and lost
 // their bodies. Marks every nested component of the glyphs the embedded
-// TrueType font `fontName` has used so far as used too; call it once the page
-// is drawn. Fonts that are not embedded TrueType are left alone.
-void keepNestedComponents(HPDF_Doc document, const char* fontName);
+// TrueType font `fontName` (in `encodingName`) has used so far as used too;
+// call it once the page is drawn. Fonts that are not embedded TrueType are
+// left alone.
+void keepNestedComponents(HPDF_Doc document, const char* fontName, const char* encodingName);

@@ -7,6 +7,7 @@
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
+#include "calendar/page_font.h"
 #include "calendar/visual_order.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <new>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -80,18 +82,10 @@ public:
                 float pageWidth, float pageHeight)
         : target(page), layout(pageLayout), options(pageOptions), width(pageWidth), height(pageHeight)
     {
-        if (options.font.encoding == BaseFontEncoding::none) {
-            HPDF_UseUTFEncodings(target.document);
-            const std::string& path = options.font.path;
-            // Collections hold several faces and are read with the face's index.
-            fontName = path.ends_with(".ttc") || path.ends_with(".TTC")
-                           ? HPDF_LoadTTFontFromFile2(target.document, path.c_str(),
-                                                      static_cast<HPDF_UINT>(options.font.index), HPDF_TRUE)
-                           : HPDF_LoadTTFontFromFile(target.document, path.c_str(), HPDF_TRUE);
-            encodingName = "UTF-8";
-        } else if (winAnsi) {
+        if (options.font.encoding == BaseFontEncoding::none)
+            setUpEmbeddedFont();
+        else if (winAnsi)
             encodingName = "WinAnsiEncoding";
-        }
         for (int m = 0; m < 12; ++m)
             months[m] = encoded(options.names.months[m]);
         for (int d = 0; d < 7; ++d)
@@ -107,8 +101,13 @@ private:
     // Texts in the order they are drawn, left to right, in the font's encoding.
     std::string encoded(const std::string& text) const
     {
-        return winAnsi ? toWinAnsi(text) : visualOrder(text);
+        if (winAnsi)
+            return toWinAnsi(text);
+        const std::string drawn = visualOrder(text);
+        return singleByte.empty() ? drawn : singleByte.encode(drawn);
     }
+    std::string footerText() const;
+    void setUpEmbeddedFont();
     void selectFont(int size) const
     {
         HPDF_Font font = HPDF_GetFont(target.document, fontName ? fontName : baseFontName, encodingName);
@@ -150,6 +149,7 @@ private:
     const char* fontName = nullptr;      // a loaded TrueType font, else the base font
     const char* encodingName = nullptr;  // nullptr: the base font's own encoding
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
+    SingleByteEncoding singleByte;       // empty: the embedded font takes UTF-8
     std::array<std::string, 12> months;
     std::array<std::string, 7> weekdays;
     std::array<HPDF_REAL, 7> headingScales{};  // per cent of the width; 0: as it is
@@ -165,6 +165,41 @@ void PageDrawing::fitHeadings()
         const HPDF_REAL headingWidth = HPDF_Page_TextWidth(target.page, weekdays[d].c_str());
         headingScales[d] = headingWidth > room ? 100 * room / headingWidth : 0;
     }
+}
+
+std::string PageDrawing::footerText() const
+{
+    if (!options.footerText.empty())
+        return options.footerText;
+    char address[64];
+    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
+    return address;
+}
+
+// The font file cut down to the glyphs this page shows, in a single-byte
+// encoding when one code page holds every character: then the document needs
+// neither a map from 16-bit codes to glyphs nor the font's tables for
+// thousands of glyphs it does not use. A file that cannot be cut down is
+// handed to the library whole.
+void PageDrawing::setUpEmbeddedFont()
+{
+    char title[32];
+    formatCalendarTitle(title, sizeof title, target.grid.getYear(), target.grid.getFirstMonth());
+    std::vector<std::string> texts{title, "0123456789 ", footerText()};
+    texts.insert(texts.end(), options.names.months.begin(), options.names.months.end());
+    texts.insert(texts.end(), options.names.weekdays.begin(), options.names.weekdays.end());
+    std::u32string characters;
+    for (const std::string& text : texts)
+        characters += decodeUtf8(visualOrder(text)).value_or(std::u32string{});
+
+    singleByte = singleByteEncodingFor(target.document, characters);
+    if (singleByte.empty()) {
+        HPDF_UseUTFEncodings(target.document);
+        encodingName = "UTF-8";
+    } else {
+        encodingName = singleByte.name;
+    }
+    fontName = loadEmbeddedFont(target.document, options.font.path, options.font.index, characters);
 }
 
 void PageDrawing::drawTitle() const
@@ -279,9 +314,7 @@ void PageDrawing::drawFooter() const
 
 std::string PageDrawing::footerLine() const
 {
-    char address[64];
-    std::snprintf(address, sizeof address, "%s/calendar", publisherAddress);
-    return options.footerText.empty() ? address : encoded(options.footerText);
+    return encoded(footerText());
 }
 
 float PageDrawing::footerSizeFor(float textWidth) const
@@ -311,7 +344,7 @@ void PageDrawing::draw()
         drawWeekNumbers();
     drawFooter();
     if (fontName)
-        keepNestedComponents(target.document, fontName);
+        keepNestedComponents(target.document, fontName, encodingName);
 }
 
 // Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`

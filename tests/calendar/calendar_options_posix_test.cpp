@@ -5,6 +5,7 @@
 #include "calendar/calendar_grid.h"
 #include "pdf_content.h"
 #include "temporary_folder.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,28 @@ protected:
 
 }  // namespace
 
+// Embedded fonts carry only the page's glyphs; a page in one code page needs
+// no map for 16-bit codes either.
+TEST_F(CalendarOptionsTest, PagesWithAnEmbeddedFontStaySmall)
+{
+    const struct {
+        std::string language;
+        std::size_t plain, compressed;
+    } cases[] = {{"pl", 80000, 20000}, {"ru", 80000, 20000}, {"el", 80000, 20000}, {"ja", 200000, 20000}};
+    for (const auto& c : cases) {
+        for (const bool compress : {false, true}) {
+            SCOPED_TRACE(c.language + (compress ? " --compress" : ""));
+            const std::string pdf = folder.file("page.pdf");
+            const ProgramRun run = runProgram("pdf --year 2026 --language " + c.language + (compress ? " --compress" : "") +
+                                              " --output '" + pdf + "'");
+            ASSERT_EQ(run.status, 0) << run.err;
+            const std::string bytes = readFile(pdf);
+            EXPECT_NE(bytes.find("/FontFile2"), std::string::npos);
+            EXPECT_LE(bytes.size(), compress ? c.compressed : c.plain);
+        }
+    }
+}
+
 TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
 {
     const std::string marks = " --marks '" + folder.file("marks.ics") + "'";
@@ -150,6 +173,10 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         {"--language ru", 595, 841, {"Январь"}, {}, {}},
         {"--language pt-BR", 595, 841, {"Janeiro", "Seg", "Qua", "Qui", "Sex", "Sáb"}, {}, {}},
         {"--language HU_hu.utf8", 595, 841, {"Január", "Sze", "Szo", "Cs"}, {}, {}},
+        {"--language el", 595, 841, {"Ιανουάριος", "Τρ"}, {}, {}},
+        {"--language ja", 595, 841, {"1月", "12月", "火"}, {}, {}},
+        {"--language zh_TW", 595, 841, {"一月", "十二月"}, {}, {}},
+        {"--language ko", 595, 841, {"1월", "12월", "화"}, {}, {}},
         {"--week-numbers --first-month 12", 595, 841, {"2026-2027"}, {}, {"49", "50", "51", "52", "53", "53", "1", "2"}},
         {"--week-numbers --week-starts sunday --first-month 12", 595, 841, {}, {},
          {"49", "50", "51", "52", "53", "53", "1", "2"}},

@@ -213,6 +213,18 @@ done
 locale=ja_JP.UTF-8 run_exe pdf --year 2026 --footer "Plan 2026 – 2027" --output "$(wine_path "$work/ja.pdf")"
 expect "ja_JP names, en dash footer: status $status, '$(said)'" \
   '[ $status = 0 ] && grep -q "the calendar is in English" "$work/err" && [ "$(footer_text "$work/ja.pdf")" = "Plan 2026 – 2027" ]'
+# With a CJK collection in the fonts folder (the Debian font under the name of
+# a Windows one that is also a .ttc), Japanese names and footers are drawn in
+# its first face, embedded.
+cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+if [ -f "$cjk" ]; then
+  cp "$cjk" "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
+  locale=ja_JP.UTF-8 run_exe pdf --year 2026 --language ja --footer "2026年カレンダー" --output "$(wine_path "$work/ja.pdf")"
+  expect "--language ja with a CJK collection: status $status, '$(said)'" \
+    '[ $status = 0 ] && [ ! -s "$work/err" ] && grep -aq /FontFile2 "$work/ja.pdf" &&
+     [ "$(footer_text "$work/ja.pdf")" = "2026年カレンダー" ] && pdftotext "$work/ja.pdf" - 2>/dev/null | grep -q "^12月$"'
+  rm -f "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
+fi
 # Redirected messages are UTF-8 too: the name and the system's reason; nothing is made.
 locale=ru_RU.UTF-8 run_exe pdf --output "$(wine_path "$work/нет/Отчёт.pdf")"
 expect "ru_RU, missing folder: status $status, '$(said)'" '[ $status = 1 ] && [ ! -s "$work/out" ] &&
