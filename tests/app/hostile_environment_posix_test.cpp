@@ -5,13 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <fcntl.h>
-#include <functional>
 #include <map>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "tests/support/files.h"
 #include "tests/support/program.h"
@@ -22,12 +17,6 @@ namespace fs = std::filesystem;
 
 const fs::path dejaVu = "/usr/share/fonts/truetype/dejavu";
 const fs::path symbolFont = "/usr/share/wine/fonts/marlett.ttf";  // fonts-wine
-
-struct ProgramRun {
-    int status = -1;  // -1: killed, or still running after 30 seconds
-    std::string out;
-    std::string err;
-};
 
 class HostileEnvironmentTest : public ::testing::Test {
 protected:
@@ -53,12 +42,12 @@ protected:
     // the program starts (limits, descriptors). With `ready` the program is
     // the window: once `ready` holds, `whileRunning` is called and the window
     // is asked to quit.
-    ProgramRun run(const std::vector<std::string>& arguments, const std::function<void()>& inChild = [] {},
+    ProgramRun run(const std::vector<std::string>& arguments, const std::function<void()>& inChild = {},
                    std::function<bool(const ProgramRun&)> ready = nullptr,
-                   const std::function<void(pid_t)>& whileRunning = [](pid_t) {})
+                   const std::function<void(pid_t)>& whileRunning = {})
     {
-        int out[2];
-        int err[2];
+        // Pipes, not files: a file-size limit would cut a file short.
+        int out[2], err[2];
         if (pipe2(out, O_CLOEXEC | O_NONBLOCK) != 0 || pipe2(err, O_CLOEXEC | O_NONBLOCK) != 0)
             return {};
         const std::string cache = folder.file("cache");
@@ -70,33 +59,24 @@ protected:
         close(out[1]);
         close(err[1]);
         ProgramRun result;
-        auto drain = [](int fd, std::string& text) {
+        const auto drain = [&] {
             char buffer[4096];
-            for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
-                text.append(buffer, static_cast<std::size_t>(n));
+            for (auto [fd, text] : {std::pair{out[0], &result.out}, std::pair{err[0], &result.err}})
+                for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+                    text->append(buffer, static_cast<std::size_t>(n));
         };
-        int status = 0;
-        bool ended = false;
-        for (int tick = 0; tick < 1500 && !ended; ++tick) {
-            ended = waitpid(pid, &status, WNOHANG) == pid;
-            drain(out[0], result.out);
-            drain(err[0], result.err);
-            if (!ended && ready && ready(result)) {
-                whileRunning(pid);
+        result.status = exitStatus(pid, 30, [&] {
+            drain();
+            if (ready && ready(result)) {
+                if (whileRunning)
+                    whileRunning(pid);
                 kill(pid, SIGTERM);
                 ready = nullptr;
             }
-            if (!ended)
-                usleep(20000);
-        }
+        });
+        drain();
         close(out[0]);
         close(err[0]);
-        if (!ended) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-            return result;
-        }
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return result;
     }
 
@@ -149,7 +129,7 @@ TEST_F(HostileEnvironmentTest, TheWindowKeepsToItsOwnDescriptorsAndLetters)
         damaged += (line.starts_with("face ") ? line.substr(0, line.rfind(' ') + 1) + symbolFont.string() : line) + "\n";
     writeFile(typefaces, damaged);
     ASSERT_EQ(chosenFaces(), "marlett.ttf marlett.ttf ");
-    const ProgramRun again = run({}, [] {}, [&](const ProgramRun&) { return chosenFaces() == dejaVuFaces; });
+    const ProgramRun again = run({}, {}, [&](const ProgramRun&) { return chosenFaces() == dejaVuFaces; });
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(chosenFaces(), dejaVuFaces);
 
