@@ -80,10 +80,7 @@ TEST_F(CommandLineOutputTest, APathThatCannotBePrintedTakesTheNewFileAwayAgain)
     const std::string target = work.file("year.pdf");
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"pdf", "--output", target}, std::vector<std::string>{"pdf"}}) {
-        const pid_t pid = startProgram(arguments, data.path(), pipeEnds[1], logs.file("err"));
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        EXPECT_EQ(exitStatus(startProgram(arguments, data.path(), pipeEnds[1], logs.file("err")), 30), 1);
         EXPECT_NE(readFile(logs.file("err")).find("cannot write to standard output"), std::string::npos)
             << readFile(logs.file("err"));
     }
