@@ -56,9 +56,6 @@ TEST_F(SettingsFileTest, WritingReplacesTheFileWholeOrNotAtAllAndLeavesNoTempora
     for (const std::string& entry : saved)
         expected += entry + textLineEnd();
     EXPECT_EQ(readFile(path), expected);
-    SettingsEntries loaded = initialSettingsEntries();
-    ASSERT_TRUE(readSettingsFile(path, loaded));
-    EXPECT_EQ(loaded, saved);
     EXPECT_EQ(namesIn(folder.path()).size(), 1u);
 
     // A write-protected file stays as it is.

@@ -14,7 +14,7 @@ check() {
 not() { ! "$@"; }
 need_tools() {  # exits 77 (skipped) when a tool is missing; $1 names the set-up option
   local option=$1 tool; shift
-  for tool; do command -v "$tool" >/dev/null || { echo "window_e2e: no $tool (scripts/setup $option); skipped"; exit 77; }; done
+  for tool; do command -v "$tool" >/dev/null || { echo "${0##*/}: no $tool (scripts/setup $option); skipped"; exit 77; }; done
 }
 start_xvfb() {  # a private X server: exports DISPLAY, sets xvfb_pid
   : >"$1"

@@ -6,11 +6,9 @@
 set -euo pipefail
 build=${1:?usage: install_test.sh <build folder> <version>}
 version=${2:?usage: install_test.sh <build folder> <version>}
-for tool in Xvfb xdotool desktop-file-validate appstreamcli man dpkg-deb dpkg-shlibdeps file cpack; do
-  command -v "$tool" >/dev/null || { echo "install_test: no $tool (scripts/setup --gui); skipped"; exit 77; }
-done
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 . "$(dirname "$0")/../gui/checks.sh"
+need_tools --gui Xvfb xdotool desktop-file-validate appstreamcli man dpkg-deb dpkg-shlibdeps file cpack
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 work=$(mktemp -d) pids=() failures=0 limit=0   # each check runs once
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 exec 3>&2   # the differences reach the log past the checks' silencing

@@ -33,7 +33,6 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
     };
     const std::vector<Case> cases = {
         {{"pdf", "--output", "."}, "", "orvelplan: cannot write .: Is a directory\n"},
-        {{"pdf", "--output", work.path().string()}, "", "orvelplan: cannot write " + work.path().string() + ": Is a directory\n"},
         {{"pdf", "--output", work.file("missing/year.pdf")}, "",
          "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
         {{"pdf"}, file, "orvelplan: cannot use the folder " + file + ": Not a directory\n"},
@@ -80,10 +79,7 @@ TEST_F(CommandLineOutputTest, APathThatCannotBePrintedTakesTheNewFileAwayAgain)
     const std::string target = work.file("year.pdf");
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"pdf", "--output", target}, std::vector<std::string>{"pdf"}}) {
-        const pid_t pid = startProgram(arguments, data.path(), pipeEnds[1], logs.file("err"));
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        EXPECT_EQ(exitStatus(startProgram(arguments, data.path(), pipeEnds[1], logs.file("err")), 30), 1);
         EXPECT_NE(readFile(logs.file("err")).find("cannot write to standard output"), std::string::npos)
             << readFile(logs.file("err"));
     }

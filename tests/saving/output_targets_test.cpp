@@ -34,6 +34,12 @@ struct SystemWithoutLeases : FileSystem {
     InUse probeInUse(const Folder&, const std::string&, const ExistingFile&) const override { return InUse::cannotTell; }
 };
 
+// A fresh folder, named with its trailing separator as the program folder is.
+struct NumberedNamesTest : ::testing::Test {
+    TemporaryFolder data;
+    const std::string folder = (data.path() / "").string();
+};
+
 void makeWriteProtected(const std::string& path, bool protect)
 {
     using fs::perms;
@@ -92,10 +98,8 @@ TEST(OutputTargetTest, AWriteProtectedFileKeepsItsContentAndProtection)
     makeWriteProtected(target, false);
 }
 
-TEST(NumberedNamesTest, AFreeNumberIsTakenWithoutDeletingAnythingFirst)
+TEST_F(NumberedNamesTest, AFreeNumberIsTakenWithoutDeletingAnythingFirst)
 {
-    TemporaryFolder data;
-    const std::string folder = (data.path() / "").string();
     const std::string pdf = calendarBytes(2012);
     writeFile(numbered(folder, 0), "an earlier calendar");
 
@@ -137,10 +141,8 @@ TEST(NumberedNamesTest, AFreeNumberIsTakenWithoutDeletingAnythingFirst)
     EXPECT_EQ(temporaryFilesIn(folder), 0);
 }
 
-TEST(NumberedNamesTest, ACopyHoldingANameKeepsItWhereOpenFilesCannotBeSeen)
+TEST_F(NumberedNamesTest, ACopyHoldingANameKeepsItWhereOpenFilesCannotBeSeen)
 {
-    TemporaryFolder data;
-    const std::string folder = (data.path() / "").string();
     const std::vector<std::string> candidates = outputPathCandidates(folder);
     // The claim is the same between two descriptors, or two named objects, of
     // one process as between two processes.
@@ -154,10 +156,8 @@ TEST(NumberedNamesTest, ACopyHoldingANameKeepsItWhereOpenFilesCannotBeSeen)
     EXPECT_EQ(readFile(numbered(folder, 0)), "third");
 }
 
-TEST(NumberedNamesTest, ASavedFileIsTakenAwayAgainOnlyWhileItIsStillOurs)
+TEST_F(NumberedNamesTest, ASavedFileIsTakenAwayAgainOnlyWhileItIsStillOurs)
 {
-    TemporaryFolder data;
-    const std::string folder = (data.path() / "").string();
     for (const bool numberedName : {false, true}) {
         for (const bool replacedMeanwhile : {false, true}) {
             SavedFile saved = numberedName ? saveUnderFreeOutputPath(folder, "ours").file
@@ -176,10 +176,8 @@ TEST(NumberedNamesTest, ASavedFileIsTakenAwayAgainOnlyWhileItIsStillOurs)
     }
 }
 
-TEST(NumberedNamesTest, TemporaryFilesOfGoneProcessesAreRemovedOthersKept)
+TEST_F(NumberedNamesTest, TemporaryFilesOfGoneProcessesAreRemovedOthersKept)
 {
-    TemporaryFolder data;
-    const std::string folder = (data.path() / "").string();
     // No system hands out this process number.
     const std::string leftover = ".orvelplan-2147483647-0.tmp";
 #ifdef _WIN32
