@@ -9,6 +9,7 @@
 // nothing after 2582) and one of its steps can scan for hours.
 #include "calendar/civil_date.h"
 #include "calendar/marks_module.h"
+#include "calendar/named_zone.h"
 #include "calendar/recurrence_days.h"
 #include "calendar/shown_text.h"
 
@@ -415,6 +416,7 @@ private:
             // In the calendar that holds the time zones, the event's TZIDs find theirs.
             icalcomponent* event = component.get();
             icalcomponent_add_component(zones_.get(), component.release());
+            addNamedZones(event);
             auto failure = markEvent(event, first);
             icalcomponent_remove_component(zones_.get(), event);
             icalcomponent_free(event);
@@ -448,6 +450,29 @@ private:
         }
         icalcomponent_add_component(zones_.get(), zone.release());
         return std::nullopt;
+    }
+
+    // A TZID that no VTIMEZONE of the file defines is a zone libical knows by
+    // name: on Linux it finds the system's itself; where the program carries
+    // the zones (Windows), the one named joins the file's under that TZID.
+    void addNamedZones(icalcomponent* event)
+    {
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_ANY_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_ANY_PROPERTY)) {
+            icalparameter* parameter = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER);
+            const char* tzid = parameter ? icalparameter_get_tzid(parameter) : nullptr;
+            if (!tzid || icalcomponent_get_timezone(zones_.get(), tzid))
+                continue;
+            const std::string_view text = namedZone(tzid);
+            if (text.empty())
+                continue;
+            ComponentHandle zone(icalparser_parse_string(std::string(text).c_str()));
+            icalproperty* id = zone ? icalcomponent_get_first_property(zone.get(), ICAL_TZID_PROPERTY) : nullptr;
+            if (!id)
+                continue;
+            icalproperty_set_tzid(id, tzid);
+            icalcomponent_add_component(zones_.get(), zone.release());
+        }
     }
 
     std::optional<ReadFailure> markEvent(icalcomponent* event, int line)
@@ -534,6 +559,11 @@ extern "C" __attribute__((visibility("default"))) int orvelplanReadMarks(const c
                                                                           std::size_t errorSize)
 {
     const std::string shownPath = shownText(path);
+    // libical would look for its zone files in folders near the executable
+    // that the program does not have (and under Wine in the build machine's
+    // folders): with the zones compiled in, it is given none.
+    if (carriesNamedZones())
+        set_zone_directory("");
     errno = 0;
     const FileHandle file(std::fopen(path, "rb"));
     if (!file) {

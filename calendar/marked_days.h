@@ -9,6 +9,6 @@ struct MarkedDays {
     std::string error;  // "FILE: line N: reason"; empty when the file was read
 };
 
-// Reads the file with the iCalendar module that sits beside the executable;
-// a build without that module refuses every file with a message that says so.
+// Reads the file with the iCalendar reader (see marksReader); a build without
+// one refuses every file with a message that says so.
 MarkedDays readMarkedDays(const std::string& path, long long firstDay, long long lastDay);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 
 // The plain-C entry point of the iCalendar module: calls markDay(context, day)
 // for every day in [firstDay, lastDay] that an event of the file covers.
@@ -10,4 +11,12 @@ using ReadMarksFunction = int (*)(const char* path, long long firstDay, long lon
                                   void (*markDay)(void* context, long long day), void* context, char* error,
                                   std::size_t errorSize);
 
+extern "C" int orvelplanReadMarks(const char* path, long long firstDay, long long lastDay,
+                                  void (*markDay)(void* context, long long day), void* context, char* error,
+                                  std::size_t errorSize);
 inline constexpr const char* readMarksFunctionName = "orvelplanReadMarks";
+
+// The entry point: from the module beside the executable, loaded now (Linux),
+// or linked into the executable (Windows); nothing, with `error` saying why,
+// when the build has no iCalendar support.
+ReadMarksFunction marksReader(std::string& error);

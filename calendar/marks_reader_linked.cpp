@@ -1,0 +1,6 @@
+#include "calendar/marks_module.h"
+
+ReadMarksFunction marksReader(std::string&)
+{
+    return orvelplanReadMarks;
+}
