@@ -232,7 +232,9 @@ TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
         const auto blockedInWrite = [](pid_t pid) {
             return readFile("/proc/" + std::to_string(pid) + "/wchan").find("pipe_write") != std::string::npos;
         };
-        for (int wait = 0; wait < 1000 && !(blockedInWrite(pids[0]) && blockedInWrite(pids[1])); ++wait)
+        // Up to 30 s on a loaded machine: a copy that ends before the other has
+        // saved lets go of its number, which the other may then take.
+        for (int wait = 0; wait < 6000 && !(blockedInWrite(pids[0]) && blockedInWrite(pids[1])); ++wait)
             usleep(5000);
         for (int copy = 0; copy < 2; ++copy) {
             char buffer[4096];
