@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-CalendarTextGrid calendarGrid;
+// Constant-initialised: the program starts with the zeroed grid in place
+// instead of clearing a quarter of a megabyte at every start.
+constinit CalendarTextGrid calendarGrid;
 
 namespace {
 

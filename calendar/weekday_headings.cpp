@@ -160,6 +160,14 @@ std::string fitColumns(std::string_view text, int columns, int* width)
     // A bound on the bytes too, so that a name made of marks alone cannot
     // grow a line of the text page without end.
     const std::size_t maximumBytes = 8 * static_cast<std::size_t>(std::max(columns, 0));
+    // Printable ASCII, the English names of every default page, takes one
+    // column a byte: no decoding needed.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+        const std::string_view fits = text.substr(0, static_cast<std::size_t>(std::max(columns, 0)));
+        if (width)
+            *width = static_cast<int>(fits.size());
+        return std::string(fits);
+    }
     std::u32string fitted;
     int used = 0;
     for (const std::u32string& character : charactersOf(text)) {
