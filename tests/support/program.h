@@ -79,18 +79,27 @@ struct ProgramRun {
     std::string err;
 };
 
-// The program run to its end with its data folder `dataHome`, its two streams
+// The program run to its end with `environment` changed, its two streams
 // caught in files of `folder`.
 inline ProgramRun runProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                             const std::string& dataHome)
+                             const EnvironmentChanges& environment)
 {
     const std::string outPath = folder.file("run.out"), errPath = folder.file("run.err");
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const pid_t pid = startProgram(arguments, dataHome, out, errPath);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t pid = spawnProgram(arguments, out, err, environment);
     close(out);
+    close(err);
     int status = 0;
     waitpid(pid, &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
+}
+
+// The same with its data folder `dataHome`.
+inline ProgramRun runProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
+                             const std::string& dataHome)
+{
+    return runProgram(arguments, folder, EnvironmentChanges{{"XDG_DATA_HOME", dataHome.c_str()}});
 }
 
 inline bool runningAsRoot()
