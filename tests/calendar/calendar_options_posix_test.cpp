@@ -24,10 +24,8 @@ bool haveTool(const std::string& name)
 // The page as text, laid out as on paper, from an independent reader.
 std::string pageText(const std::string& pdf, const std::string& mode = "-layout")
 {
-    const std::string text = pdf + ".txt";
-    if (std::system(("pdftotext " + mode + " '" + pdf + "' '" + text + "' 2>/dev/null").c_str()) != 0)
-        return "";
-    return readFile(text);
+    const std::string text = pdf + ".txt", command = "pdftotext " + mode + " '" + pdf + "' '" + text + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0 ? readFile(text) : "";
 }
 
 // Every word the reader finds, with the box its glyphs cover (y from the top).
@@ -92,7 +90,8 @@ TEST_F(CalendarOptionsTest, PagesStaySmallAndCompressedOnesReadTheSame)
     const struct {
         std::string language;
         std::size_t plain, compressed;  // the largest sizes in bytes
-    } cases[] = {{"en", 80000, 9000}, {"pl", 80000, 20000}, {"ru", 80000, 20000}, {"el", 80000, 20000}, {"ja", 200000, 20000}};
+    } cases[] = {{"en", 80000, 9000}, {"pl", 80000, 20000}, {"ru", 80000, 20000}, {"el", 80000, 20000},
+                 {"ja", 200000, 20000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         const ProgramRun result = writePage(plain, {"--language", c.language});
@@ -157,7 +156,8 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         // Right-to-left words, as the reader gives them from left to right:
         // ינואר, דצמבר, לוח, שנה; يناير and تقويم in joined forms.
         {{"--language", "he", "--footer", "לוח שנה 2026"}, 595, 841, {"ראוני", "רבמצד", "חול", "הנש"}},
-        {{"--language", "ar", "--footer", "تقويم"}, 595, 841, {"\uFEAE\uFEF3\uFE8E\uFEE8\uFEF3", "\uFEE2\uFEF3\uFEEE\uFED8\uFE97"}},
+        {{"--language", "ar", "--footer", "تقويم"}, 595, 841,
+         {"\uFEAE\uFEF3\uFE8E\uFEE8\uFEF3", "\uFEE2\uFEF3\uFEEE\uFED8\uFE97"}},
     };
     const bool reader = haveTool("pdftotext");
     const std::string pdf = folder.file("page.pdf");
@@ -193,8 +193,7 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
             for (const Word& w : words)
                 EXPECT_TRUE(inside(w.xMin, w.yMin, w.xMax, w.yMax)) << w.text;
             for (const std::string& expected : c.words)
-                EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const Word& w) { return w.text == expected; }))
-                    << expected;
+                EXPECT_TRUE(std::ranges::any_of(words, [&](const Word& w) { return w.text == expected; })) << expected;
         }
         EXPECT_EQ(markedDays(placements), c.marked);
         std::vector<std::string> weeks;  // the 7-point texts
@@ -252,7 +251,7 @@ TEST_F(CalendarOptionsTest, MarksFilesFromAnyYearAndHostileOnesEndInOneLine)
     const struct {
         std::string content;
         int year;
-        std::string message;                // after "FILE: " when refused, "" when accepted
+        std::string message;               // after "FILE: " when refused, "" when accepted
         std::vector<int> marked = {};      // the page's marked days; or
         std::size_t count = 0;             // how many, when there are many
     } cases[] = {
@@ -260,10 +259,12 @@ TEST_F(CalendarOptionsTest, MarksFilesFromAnyYearAndHostileOnesEndInOneLine)
         {yearly, 2583, "", {4}},
         {calendar(event("DTSTART;VALUE=DATE:99991231\n")), 9999, "", {31}},
         // UNTIL in UTC is 00:30 on the 3rd in Berlin, so the 3rd is the last day.
-        {calendar(event("DTSTART;TZID=Europe/Berlin:20260601T003000\nRRULE:FREQ=DAILY;UNTIL=20260602T223000Z\n")), 2026, "", {1, 2, 3}},
+        {calendar(event("DTSTART;TZID=Europe/Berlin:20260601T003000\nRRULE:FREQ=DAILY;UNTIL=20260602T223000Z\n")), 2026,
+         "", {1, 2, 3}},
         {calendar(event("DTSTART:20000101T000000\nRRULE:FREQ=SECONDLY\n")), 2028, "", {}, 366},
         {calendar(event("DTSTART:20000101T000000\nRRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30\n")), 2026, ""},
-        {calendar(event("DTSTART;TZID=Busy:20260301T120000\n") + zone), 2026, "line 6: a time zone whose changes repeat other than once a year"},
+        {calendar(event("DTSTART;TZID=Busy:20260301T120000\n") + zone), 2026,
+         "line 6: a time zone whose changes repeat other than once a year"},
         {calendar(event(nested)), 2026, "line 18: components nested more than 16 deep"},
         {calendar(slow), 9999, "could not be worked out within 1.5 seconds"},
         {"", 2026, "the file is empty"},
