@@ -317,9 +317,7 @@ TEST_F(CalendarOptionsTest, BadValuesExitTwoWithOneLineAndWriteNothing)
     const std::string pdf = folder.file("out.pdf");
     for (const auto& [options, message] : cases) {
         SCOPED_TRACE(testing::PrintToString(options).substr(0, 200));
-        std::vector<std::string> arguments{"pdf", "--output", pdf};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const ProgramRun result = run(arguments);
+        const ProgramRun result = writePage(pdf, options);  // a later value replaces --year 2026
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.out, "");
         // One line, and after a bad argument (not a bad file) the pointer to --help.
