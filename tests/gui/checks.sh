@@ -22,10 +22,20 @@ start_xvfb() {  # a private X server: exports DISPLAY, sets xvfb_pid
   wait_for 20 grep -q '[0-9]' "$1" || { echo "FAIL: Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(head -n 1 "$1")"
 }
-window_manager() {  # stacking and activation requests go through one
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return
-  openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
-  wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "FAIL: no openbox"; exit 1; }
+managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+managed_or_gone() { managed || ! kill -0 "$1" 2>/dev/null; }
+window_manager() {  # stacking and activation requests go through one; its files stay in $work
+  managed && return
+  local try wm
+  mkdir -p "$work/wm-home"
+  for try in 1 2; do   # a busy machine may be slow to start it, or it may stop early: once more
+    HOME="$work/wm-home" XDG_CONFIG_HOME="$work/wm-home" XDG_CACHE_HOME="$work/wm-home" \
+      openbox --sm-disable >>"$work/openbox.log" 2>&1 & wm=$! pids+=($!)
+    wait_for 60 managed_or_gone "$wm"
+    managed && return
+    kill "$wm" 2>/dev/null || true
+  done
+  echo "FAIL: no openbox; it said:"; tail -n 20 "$work/openbox.log"; exit 1
 }
 windows() { xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"; }
 find_window() { wid=$(windows | head -n1); [ -n "$wid" ]; }

@@ -243,11 +243,16 @@ TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
             close(pipes[copy][0]);
             EXPECT_EQ(exitStatus(pids[copy], 30), 0) << readFile(logs.file("err" + std::to_string(copy)));
         }
-        // Sharing a number would leave one calendar, or one in both files.
-        EXPECT_EQ(namesIn(folder), (std::set<std::string>{"orvelplan0.pdf", "orvelplan1.pdf"})) << pair;
-        EXPECT_TRUE((std::set{readFile(folder + "orvelplan0.pdf"), readFile(folder + "orvelplan1.pdf")}) ==
-                    (std::set{first, second})) << pair;
-        fs::remove(folder + "orvelplan1.pdf");
+        // Sharing a number would leave one calendar, or one in both files. When
+        // each copy finds the other's claim first, both move on and the earlier
+        // calendar stays: nothing is lost that way.
+        std::multiset<std::string> saved;
+        for (const auto& name : namesIn(folder))
+            if (const auto bytes = readFile(folder + name); bytes != "an earlier calendar")
+                saved.insert(bytes);
+        EXPECT_TRUE(saved == (std::multiset{first, second})) << pair << ": " << saved.size() << " calendars";
+        for (const auto& name : namesIn(folder))
+            fs::remove(folder + name);
     }
     recordCount("pairs", pairs);
 }
