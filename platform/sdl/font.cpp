@@ -4,16 +4,11 @@
 #include <cmath>
 #include <map>
 #include <optional>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 #include "platform/colour.h"
 #include "platform/sdl/font_face.h"
+#include "platform/sdl/fontconfig_library.h"
 #include "platform/sdl/mapped_file.h"
 #include "platform/sdl/typeface_cache.h"
 #include "platform/sdl/typeface_file.h"
@@ -131,56 +126,18 @@ bool stillCoversCaptions(const TypefaceMetrics& face)
     return font && coversCaptions(*font);
 }
 
-// What steers fontconfig's choice and SDL_ttf's measures besides files (the
-// fontconfig library's own file is among those): a cached choice is only used
-// again under the same values.
-std::string lookupEnvironment()
+// The versions of what measured the typefaces: a kept measure is only used
+// again under the same ones.
+std::string measurerVersions()
 {
-    std::string text;
-    for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
-                             "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
-        const char* value = std::getenv(name);
-        text += std::string(name) + "=" + (value ? value : "") + " ";
-    }
     const SDL_version* ttf = TTF_Linked_Version();
     int major = 0;
     int minor = 0;
     int patch = 0;
     TTF_GetFreeTypeVersion(&major, &minor, &patch);
-    text += "SDL_ttf=" + std::to_string(ttf->major) + "." +
-            std::to_string(ttf->minor) + "." + std::to_string(ttf->patch) + " FreeType=" + std::to_string(major) +
-            "." + std::to_string(minor) + "." + std::to_string(patch);
-    for (char& c : text) {
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    }
-    return text;
-}
-
-std::string readWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
-
-// A cache that cannot be written only means the next start asks again.
-void writeWholeFile(const std::string& path, const std::string& content)
-{
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-        mkdir(path.substr(0, slash).c_str(), 0777);
-    const std::string temporary = path + "." + std::to_string(getpid()) + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << content;
-        if (!file.flush()) {
-            std::remove(temporary.c_str());
-            return;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-        std::remove(temporary.c_str());
+    return "SDL_ttf=" + std::to_string(ttf->major) + "." + std::to_string(ttf->minor) + "." +
+           std::to_string(ttf->patch) + " FreeType=" + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(patch);
 }
 
 using ChosenTypefaces = std::array<std::optional<TypefaceMetrics>, 2>;
@@ -188,23 +145,15 @@ using ChosenTypefaces = std::array<std::optional<TypefaceMetrics>, 2>;
 ChosenTypefaces chooseTypefaces()
 {
     const std::string& cachePath = typefaceCacheFile();
-    const std::string environment = cachePath.empty() ? std::string() : lookupEnvironment();
-    if (!cachePath.empty()) {
-        if (const std::optional<TypefaceCache> cache = parseTypefaceCache(readWholeFile(cachePath));
-            cache && stillHolds(*cache, environment) && stillCoversCaptions(cache->faces[0]) &&
-            stillCoversCaptions(cache->faces[1]))
-            return {cache->faces[0], cache->faces[1]};
-    }
+    const std::string environment = cachePath.empty() ? std::string() : typefaceLookupEnvironment();
+    if (const std::optional<TypefaceCache> cache = readTypefaceCache(cachePath, environment);
+        cache && cache->faces && cache->measurer == measurerVersions() && stillCoversCaptions((*cache->faces)[0]) &&
+        stillCoversCaptions((*cache->faces)[1]))
+        return {(*cache->faces)[0], (*cache->faces)[1]};
     ChosenTypefaces chosen = {chooseTypeface(false), chooseTypeface(true)};
-    if (!cachePath.empty() && chosen[0] && chosen[1]) {
-        TypefaceCache cache{environment, {}, {*chosen[0], *chosen[1]}};
-        std::vector<std::string> inputs = typefaceLookupInputs();
-        inputs.push_back(chosen[0]->file.path);
-        inputs.push_back(chosen[1]->file.path);
-        for (const std::string& path : inputs)
-            cache.stamps.push_back(stampOf(path));
-        writeWholeFile(cachePath, formatTypefaceCache(cache));
-    }
+    if (!cachePath.empty() && chosen[0] && chosen[1])
+        saveTypefaceCache(cachePath, {environment, {}, std::array{*chosen[0], *chosen[1]}, measurerVersions(), {}},
+                          typefaceLookupInputs());
     return chosen;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sdl/fontconfig_library.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <optional>
 
@@ -48,10 +49,59 @@ std::optional<FontconfigLibrary> loadFontconfig()
     return fc;
 }
 
+void addAll(std::vector<std::string>& paths, FcStrList* list)
+{
+    if (!list)
+        return;
+    while (const FcChar8* path = fontconfigLibrary()->strListNext(list))
+        paths.emplace_back(reinterpret_cast<const char*>(path));
+    fontconfigLibrary()->strListDone(list);
+}
+
+// $name when it is an absolute path, otherwise $HOME followed by `fallback`.
+std::string baseFolder(const char* name, const char* fallback)
+{
+    if (const char* value = std::getenv(name); value && value[0] == '/')
+        return value;
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) + fallback : std::string();
+}
+
 }  // namespace
 
 const FontconfigLibrary* fontconfigLibrary()
 {
     static const std::optional<FontconfigLibrary> loaded = loadFontconfig();
     return loaded ? &*loaded : nullptr;
+}
+
+std::vector<std::string> typefaceLookupInputs()
+{
+    std::vector<std::string> paths;
+    const FontconfigLibrary* fc = fontconfigLibrary();
+    if (!fc)
+        return paths;
+    if (!fc->libraryFile.empty())
+        paths.push_back(fc->libraryFile);
+    FcConfig* config = fc->configGetCurrent();
+    addAll(paths, fc->configGetConfigFiles(config));
+    addAll(paths, fc->configGetConfigDirs(config));
+    addAll(paths, fc->configGetFontDirs(config));
+    addAll(paths, fc->configGetCacheDirs(config));
+    // Where configuration and fonts of the user's own would appear; their
+    // coming into being shows in these folders.
+    const std::string configHome = baseFolder("XDG_CONFIG_HOME", "/.config");
+    const std::string dataHome = baseFolder("XDG_DATA_HOME", "/.local/share");
+    if (!configHome.empty()) {
+        paths.push_back(configHome + "/fontconfig");
+        paths.push_back(configHome + "/fontconfig/conf.d");
+    }
+    if (!dataHome.empty())
+        paths.push_back(dataHome + "/fonts");
+    if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+        paths.push_back(std::string(home) + "/.fonts");
+        paths.push_back(std::string(home) + "/.fonts.conf");
+        paths.push_back(std::string(home) + "/.fonts.conf.d");
+    }
+    return paths;
 }

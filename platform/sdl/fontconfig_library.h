@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include <fontconfig/fontconfig.h>
 
@@ -37,3 +38,9 @@ struct FontconfigLibrary {
 
 // The library, or null when it cannot be loaded whole.
 const FontconfigLibrary* fontconfigLibrary();
+
+// Every file and folder whose change could change what fontconfig chooses:
+// the library's own file, the configuration files and folders it read, the
+// font and cache folders, and the places where a user's own configuration
+// and fonts would appear. Meaningful after a look-up.
+std::vector<std::string> typefaceLookupInputs();

@@ -9,7 +9,9 @@
 
 std::shared_ptr<const MappedFile> MappedFile::open(const std::string& path)
 {
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: a FIFO named as a typeface (a damaged cache)
+    // must not hold the program up.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         return nullptr;
     struct stat status {};

@@ -2,7 +2,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 struct TypefaceFile {
     std::string path;
@@ -17,9 +16,3 @@ struct TypefaceFile {
 // is too short for fontconfig to be trusted (memory_headroom.h).
 std::optional<TypefaceFile> findSansSerifTypeface(bool bold, const std::u32string& characters,
                                                   const std::function<bool(const TypefaceFile&)>& accept);
-
-// Every file and folder whose change could change what fontconfig chooses:
-// the configuration files and folders it read, the font and cache folders,
-// and the places where a user's own configuration and fonts would appear.
-// Meaningful after a look-up.
-std::vector<std::string> typefaceLookupInputs();

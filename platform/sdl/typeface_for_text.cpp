@@ -1,6 +1,7 @@
 #include "platform/typeface_for_text.h"
 
 #include "platform/sdl/fontconfig_library.h"
+#include "platform/sdl/typeface_cache.h"
 #include "platform/posix/memory_headroom.h"
 
 namespace {
@@ -55,10 +56,20 @@ std::optional<TypefaceLocation> lookUpTypeface(const std::u32string& characters)
 
 std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters)
 {
+    // An earlier run's answer for the same characters spares loading
+    // fontconfig, which reads its whole configuration first.
+    const std::string cachePath = userTypefaceCacheFile();
+    const std::string environment = typefaceLookupEnvironment();
+    if (const std::optional<TypefaceCache> cache = readTypefaceCache(cachePath, environment))
+        if (const std::optional<TypefaceFile> kept = keptTextTypeface(*cache, characters))
+            return TypefaceLocation{kept->path, kept->index};
     // Nothing found is only believed when memory was not what stopped it.
     requireMemoryForLookup();
     std::optional<TypefaceLocation> found = lookUpTypeface(characters);
     if (!found)
         requireMemoryForLookup();
+    else if (!cachePath.empty())
+        saveTypefaceCache(cachePath, {environment, {}, std::nullopt, {}, {{charactersKey(characters), {found->path, found->index}}}},
+                          typefaceLookupInputs());
     return found;
 }
