@@ -144,6 +144,11 @@ TEST_F(HostileEnvironmentTest, ShortOfMemoryItMakesThePageOrSaysSoInOneLine)
     const std::string target = work.file("rok.pdf");
     const std::vector<std::string> polish = {"pdf", "--language", "pl", "--output", target};
     ASSERT_EQ(run(polish).status, 0);
+    // A kept typeface without the page's letters (a damaged cache) is looked up again.
+    const std::string kept = readFile(typefaces), end = "\nend\n";
+    writeFile(typefaces, kept.substr(0, kept.rfind(' ', kept.find(end))) + " " + symbolFont.string() + end);
+    ASSERT_EQ(run(polish).status, 0);
+    EXPECT_TRUE(readFile(typefaces).ends_with("DejaVuSans.ttf" + end)) << readFile(typefaces);
     // Short of memory, fontconfig would write empty font lists into its cache.
     auto fontCache = [&] {
         std::map<std::string, std::string> files;
@@ -161,6 +166,7 @@ TEST_F(HostileEnvironmentTest, ShortOfMemoryItMakesThePageOrSaysSoInOneLine)
             continue;
         ++limits;
         fs::remove(target);
+        fs::remove(typefaces);  // fontconfig itself runs short
         const ProgramRun result = run(polish, [=] { limit(RLIMIT_AS, kilobytes << 10); });
         if (result.status == 0) {
             EXPECT_NE(readFile(target).find("/FontFile2"), std::string::npos) << kilobytes << " KB";

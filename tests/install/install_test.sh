@@ -10,6 +10,7 @@ version=${2:?usage: install_test.sh <build folder> <version>}
 need_tools --gui Xvfb xdotool desktop-file-validate appstreamcli man dpkg-deb dpkg-shlibdeps file cpack
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 work=$(mktemp -d) pids=() failures=0 limit=0   # each check runs once
+export XDG_CACHE_HOME="$work/cache"   # the typefaces the program keeps
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 exec 3>&2   # the differences reach the log past the checks' silencing
 same_lines() {  # expected text, actual text
@@ -57,7 +58,7 @@ check "no module: both places named" grep -qF "$work/alone/orvelplan-window.so o
 # window shows, and SIGTERM closes it as the window manager's close would.
 start_xvfb "$work/display" || exit 1
 pids+=("$xvfb_pid")
-XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
+XDG_DATA_HOME="$work/data" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
 check "the window shows" wait_for 30 xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"
 kill -TERM "$app" 2>/dev/null || true
 # A program that does not end on the request is a failure, not a hung test.

@@ -44,13 +44,15 @@ inline pid_t spawnProgram(const std::vector<std::string>& arguments, int out, in
     return pid;
 }
 
-// The program started with its data folder `dataHome`, standard output on
-// `stdoutFd` and standard error into the file `errPath`.
+// The program started with its data folder `dataHome` (its cache folder in
+// there too), standard output on `stdoutFd` and standard error into the file `errPath`.
 inline pid_t startProgram(const std::vector<std::string>& arguments, const std::string& dataHome, int stdoutFd,
                           const std::string& errPath)
 {
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const pid_t pid = spawnProgram(arguments, stdoutFd, err, {{"XDG_DATA_HOME", dataHome.c_str()}});
+    const std::string cache = dataHome + "/cache";
+    const pid_t pid =
+        spawnProgram(arguments, stdoutFd, err, {{"XDG_DATA_HOME", dataHome.c_str()}, {"XDG_CACHE_HOME", cache.c_str()}});
     close(err);
     return pid;
 }
@@ -80,11 +82,12 @@ struct ProgramRun {
 };
 
 // The program run to its end with `environment` changed, its two streams
-// caught in files of `folder`.
+// and the typefaces it keeps caught in files of `folder`.
 inline ProgramRun runProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                             const EnvironmentChanges& environment)
+                             EnvironmentChanges environment)
 {
-    const std::string outPath = folder.file("run.out"), errPath = folder.file("run.err");
+    const std::string outPath = folder.file("run.out"), errPath = folder.file("run.err"), cache = folder.file("cache");
+    environment.insert(environment.begin(), {"XDG_CACHE_HOME", cache.c_str()});
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const pid_t pid = spawnProgram(arguments, out, err, environment);

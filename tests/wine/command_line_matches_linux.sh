@@ -25,7 +25,7 @@ expect() {  # WHAT CONDITION: CONDITION (shell text) run once, WHAT said when it
 # why) or in $locale: standard output to $work/out, standard error to
 # $work/err, the exit status in $status. The Linux program runs in the C locale.
 session_locale=$LC_ALL
-export LC_ALL=C
+export LC_ALL=C XDG_CACHE_HOME="$work/cache"   # the typefaces a Linux run keeps stay in the test's folder
 run_exe() {
   status=0
   LC_ALL=${locale:-$session_locale} wine "$exe" "$@" >"$work/out" 2>"$work/err" || status=$?
