@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
+#include <exception>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>

@@ -68,8 +68,9 @@ std::optional<TypefaceLocation> findTypefaceFor(const std::u32string& characters
     std::optional<TypefaceLocation> found = lookUpTypeface(characters);
     if (!found)
         requireMemoryForLookup();
-    else if (!cachePath.empty())
-        saveTypefaceCache(cachePath, {environment, {}, std::nullopt, {}, {{charactersKey(characters), {found->path, found->index}}}},
-                          typefaceLookupInputs());
+    else if (!cachePath.empty()) {
+        const TextTypeface chosen{charactersKey(characters), {found->path, found->index}};
+        saveTypefaceCache(cachePath, {environment, {}, std::nullopt, {}, {chosen}}, typefaceLookupInputs());
+    }
     return found;
 }
