@@ -61,7 +61,7 @@ END
 size_kb=$(du -sk --apparent-size "$installed" | cut -f1)
 estimated=$(($(value EstimatedSize || true)))
 check "estimated size ${estimated} KB is the folder's ${size_kb} KB" near "$estimated" "$size_kb" 8
-for file in orvelplan.exe README.txt LICENSE.txt uninstall.exe; do
+for file in orvelplan.exe README.txt LICENSE.txt licences/{fribidi,libharu,libical,mingw-w64,zlib}.txt uninstall.exe; do
   check "installed $file" [ -f "$installed/$file" ]
 done
 # A shortcut holds its target, folder and arguments as UTF-16 strings.
