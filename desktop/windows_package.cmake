@@ -15,7 +15,8 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${ORVEL_WINDOWS_LICENSE} @ONLY NEWL
 
 # scripts/windows-deps gathers the texts into its prefix, beside the libraries'
 # headers. They are copied as they are (not configured: a text may hold @s),
-# and written only when changed, so that the installer is not remade each time.
+# through a staging copy so that the shipped one changes only with its text
+# and the installer is not remade at every configure.
 get_filename_component(library_licences ${HPDF_INCLUDE_DIR}/../share/licences ABSOLUTE)
 set(ORVEL_WINDOWS_LICENCES)
 set(ORVEL_INSTALL_LICENCES "CreateDirectory \"$INSTDIR\\licences\"")
@@ -29,13 +30,8 @@ foreach(library fribidi libharu libical mingw-w64 zlib)
   file(READ ${source} text)
   string(REPLACE "\n" "\r\n" text "${text}")
   set(shipped ${PROJECT_BINARY_DIR}/licences/${library}.txt)
-  set(old "")
-  if(EXISTS ${shipped})
-    file(READ ${shipped} old)
-  endif()
-  if(NOT old STREQUAL text)
-    file(WRITE ${shipped} "${text}")
-  endif()
+  file(WRITE ${PROJECT_BINARY_DIR}/CMakeFiles/licences/${library}.txt "${text}")
+  file(COPY_FILE ${PROJECT_BINARY_DIR}/CMakeFiles/licences/${library}.txt ${shipped} ONLY_IF_DIFFERENT)
   list(APPEND ORVEL_WINDOWS_LICENCES ${shipped})
   string(APPEND ORVEL_INSTALL_LICENCES "\n  File \"/oname=licences\\${library}.txt\" \"${shipped}\"")
   string(APPEND ORVEL_UNINSTALL_LICENCES "  Delete \"$INSTDIR\\licences\\${library}.txt\"\n")
