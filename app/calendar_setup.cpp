@@ -126,6 +126,7 @@ CalendarSetup setUpCalendar(const CommandLine& line)
         setup.error = "invalid footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
                       " (expected a line that fits across the page at " + std::to_string(smallestFooterSize) +
                       " pt or larger)";
+        setup.usageError = true;
     }
     return setup;
 }

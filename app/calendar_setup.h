@@ -12,7 +12,10 @@ struct CalendarSetup {
     int firstMonth = 1;
     PageOptions page;  // the names (page.names) for the text page too
     std::vector<std::string> warnings;  // one line each, for standard error
-    std::string error;                  // a bad value: exit status 2, nothing written
+    std::string error;                  // exit status 2, nothing written
+    // The error is a bad option value (not a missing font), so the help is
+    // pointed to after it.
+    bool usageError = false;
 };
 
 // Everything but the marked days, which need the grid's span.

@@ -58,7 +58,8 @@ bool setUpGrid(const CalendarSetup& setup)
     for (const std::string& warning : setup.warnings)
         std::fprintf(stderr, "orvelplan: %s\n", warning.c_str());
     if (!setup.error.empty()) {
-        std::fputs(usageErrorText(setup.error).c_str(), stderr);
+        const std::string text = setup.usageError ? usageErrorText(setup.error) : "orvelplan: " + setup.error + "\n";
+        std::fputs(text.c_str(), stderr);
         return false;
     }
     calendarGrid.setFirstMonth(setup.firstMonth);

@@ -58,10 +58,10 @@ InstallLocation|$folder
 UninstallString|"$folder\\uninstall.exe"
 QuietUninstallString|"$folder\\uninstall.exe" /S
 END
-size_kb=$(du -sk --apparent-size "$installed" | cut -f1)
+size_kb=$(find "$installed" -type f -printf '%s\n' | awk '{ s += $1 } END { print int(s / 1024) }')
 estimated=$(($(value EstimatedSize || true)))
 check "estimated size ${estimated} KB is the folder's ${size_kb} KB" near "$estimated" "$size_kb" 8
-for file in orvelplan.exe README.txt LICENSE.txt uninstall.exe; do
+for file in orvelplan.exe README.txt LICENSE.txt licences/{fribidi,libharu,libical,mingw-w64,zlib}.txt uninstall.exe; do
   check "installed $file" [ -f "$installed/$file" ]
 done
 # A shortcut holds its target, folder and arguments as UTF-16 strings.
