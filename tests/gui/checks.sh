@@ -74,14 +74,15 @@ rows() {  # with the pointer parked on the background: captions salmon, chosen r
   point 50 390
   for p in "$@"; do check "$what: row at $p" pixel_is ${p/,/ } "$colour"; done
 }
-first_screen() {  # the look of a first start
+first_start() {  # a first start's look, hover and keys, the three choices, presses that click nothing, a calendar
   rows FF967D "caption rows" 120,75 290,75 430,75
   rows FFFF00 "first start" 120,95 290,95 430,95
   check "coral Create Calendar" coral
-}
-choose_2016_two_months_saturday() {
-  click 80 220 && click 230 120 && click 385 220
+  hover_and_keys
+  click 80 220 && click 230 120 && click 385 220   # 2016, two months a row, Saturday
   rows FFFF00 "chosen" 120,215 290,115 430,215
+  presses_that_click_nothing
+  create_calendar 0
 }
 restored() {  # a second start: the choices, on top and translucent
   rows FFFF00 "restored" 120,215 290,115 430,215
@@ -122,8 +123,9 @@ create_calendar() {  # N: Create Calendar makes orvelplanN.pdf and hands it to t
   limit=30 check "viewer handed orvelplan$1.pdf" opened "${shown_folder}orvelplan$1.pdf"
   check "orvelplan$1.pdf is a one-page PDF" is_pdf "$folder/orvelplan$1.pdf"
 }
-settings_saved() {  # REGULAR-EXPRESSION for the settings file's lines, joined by spaces
+closed_with_settings() {  # REGULAR-EXPRESSION for the settings file's lines, joined by spaces, after a polite close
   local lines
+  close_politely
   mapfile -t lines < <(tr -d '\r' <"$folder/orvelplan.ini" 2>/dev/null)
   check "settings saved: ${lines[*]}" matches "${lines[*]}" "$1"
 }

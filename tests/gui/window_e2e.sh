@@ -23,15 +23,10 @@ close_window() { timeout 10 xdotool windowactivate --sync "$wid" key alt+F4 || t
 two_windows() { [ "$(windows | wc -l)" -ge 2 ]; }
 
 start_program
-first_screen
-hover_and_keys
-choose_2016_two_months_saturday
-presses_that_click_nothing
-create_calendar 0
+first_start
 toggles_and_links '= 3200'
-close_politely
 # The position is where the window manager put the window.
-settings_saved '0 1 1 -?[0-9]+ -?[0-9]+ 2016 6 1'
+closed_with_settings '0 1 1 -?[0-9]+ -?[0-9]+ 2016 6 1'
 
 start_program
 restored '= 3200'
