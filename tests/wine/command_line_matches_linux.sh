@@ -15,6 +15,7 @@ usage="usage: command_line_matches_linux.sh <orvelplan.exe> <Linux orvelplan> <c
 exe=${1:?$usage} linux=${2:?$usage} launcher=${3:?$usage}
 [ -x "$linux" ] || { echo "skipped: no Linux program at $linux (scripts/build release)"; exit 77; }
 . "$(cd "$(dirname "$0")" && pwd)/wine_prefix.sh"
+need_tools --windows wrestool pdftotext
 work=$(mktemp -d)
 wine_test_session "$work"
 cd "$work"   # both programs are handed names relative to it unless a test is about the path
@@ -131,16 +132,12 @@ rm -f "$data/orvel"
 # code page, and the version information, with the Linux build's version and
 # copyright line. From here the Linux program and the tools read UTF-8.
 export LC_ALL=C.UTF-8
-if command -v wrestool >/dev/null; then
-  version=$("$linux" --version | sed -n '1s/.* //p') copyright=$("$linux" --version | sed -n 2p)
-  strings=$(wrestool -x --raw --type=16 --name=1 "$exe" | tr -d '\0' | strings -n 3 | paste -sd'|')
-  manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
-  expect "resources: version '$strings', manifest of ${#manifest} bytes" \
-    '[[ $strings == *"FileVersion$version"*"LegalCopyright$copyright"*"OriginalFilenameorvelplan.exe"* ]] &&
-     [[ $manifest == *">UTF-8</activeCodePage>"* ]]'
-else
-  echo "skipped: the resources (no wrestool: scripts/setup --windows)"
-fi
+version=$("$linux" --version | sed -n '1s/.* //p') copyright=$("$linux" --version | sed -n 2p)
+strings=$(wrestool -x --raw --type=16 --name=1 "$exe" | tr -d '\0' | strings -n 3 | paste -sd'|')
+manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
+expect "resources: version '$strings', manifest of ${#manifest} bytes" \
+  '[[ $strings == *"FileVersion$version"*"LegalCopyright$copyright"*"OriginalFilenameorvelplan.exe"* ]] &&
+   [[ $manifest == *">UTF-8</activeCodePage>"* ]]'
 echo "ok: the command line as on Linux ($checks checks)"
 
 # Names and footers in each session, most outside its code page: the file is
@@ -172,15 +169,12 @@ expect "ja_JP names, en dash footer: status $status, '$(said)'" \
 # With a CJK collection in the fonts folder (the Debian font under the name of
 # a Windows one that is also a .ttc), Japanese names and footers are drawn in
 # its first face, embedded.
-cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-if [ -f "$cjk" ]; then
-  cp "$cjk" "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
-  locale=ja_JP.UTF-8 run_exe pdf --year 2026 --language ja --footer "2026年カレンダー" --output ja.pdf
-  expect "--language ja with a CJK collection: status $status, '$(said)'" \
-    '[ $status = 0 ] && [ ! -s err ] && grep -aq /FontFile2 ja.pdf &&
-     [ "$(footer_text ja.pdf)" = "2026年カレンダー" ] && pdftotext ja.pdf - 2>/dev/null | grep -q "^12月$"'
-  rm -f "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
-fi
+cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
+locale=ja_JP.UTF-8 run_exe pdf --year 2026 --language ja --footer "2026年カレンダー" --output ja.pdf
+expect "--language ja with a CJK collection: status $status, '$(said)'" \
+  '[ $status = 0 ] && [ ! -s err ] && grep -aq /FontFile2 ja.pdf &&
+   [ "$(footer_text ja.pdf)" = "2026年カレンダー" ] && pdftotext ja.pdf - 2>/dev/null | grep -q "^12月$"'
+rm "$WINEPREFIX/drive_c/windows/Fonts/msyh.ttc"
 # Redirected messages are UTF-8 too: the name and the system's reason; nothing is made.
 locale=ru_RU.UTF-8 run_exe pdf --output "$(wine_path "$work/нет/Отчёт.pdf")"
 expect "ru_RU, missing folder: status $status, '$(said)'" '[ $status = 1 ] && [ ! -s out ] &&

@@ -11,8 +11,7 @@ setup=${1:?$usage}
 script=${2:?$usage}
 version=${3:?$usage}
 command -v makensis >/dev/null || { echo "installer_test: no makensis (scripts/setup --windows); skipped"; exit 77; }
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/wine_prefix.sh"
+. "$(cd "$(dirname "$0")" && pwd)/wine_prefix.sh"
 work=$(mktemp -d)
 wine_test_session "$work"
 failures=0
@@ -74,8 +73,6 @@ check "Start-menu shortcut to this year's calendar" grep -qF \
 program="$folder\\orvelplan.exe"
 check "--version from Program Files" same "orvelplan (Orvel Planner) $version" \
   "$(wine "$program" --version | tr -d '\r' | head -n1)"
-check "pdf from Program Files" same "$(wine_path "$work/year.pdf")" \
-  "$(wine "$program" pdf --year 2026 --output "$(wine_path "$work/year.pdf")" | tr -d '\r')"
 wine_record_opens "$work/opened.log"
 (cd "$installed" && wine "$program" pdf --open >/dev/null)
 limit=20 check "this year's calendar made in the program folder and opened" \
