@@ -74,7 +74,9 @@ rows() {  # with the pointer parked on the background: captions salmon, chosen r
   point 50 390
   for p in "$@"; do check "$what: row at $p" pixel_is ${p/,/ } "$colour"; done
 }
-first_start() {  # a first start's look, hover and keys, the three choices, presses that click nothing, a calendar
+# A first start's look, hover and keys, the three choices, presses that click
+# nothing, and a calendar.
+first_start() {
   rows FF967D "caption rows" 120,75 290,75 430,75
   rows FFFF00 "first start" 120,95 290,95 430,95
   check "coral Create Calendar" coral
@@ -123,7 +125,8 @@ create_calendar() {  # N: Create Calendar makes orvelplanN.pdf and hands it to t
   limit=30 check "viewer handed orvelplan$1.pdf" opened "${shown_folder}orvelplan$1.pdf"
   check "orvelplan$1.pdf is a one-page PDF" is_pdf "$folder/orvelplan$1.pdf"
 }
-closed_with_settings() {  # REGULAR-EXPRESSION for the settings file's lines, joined by spaces, after a polite close
+# REGULAR-EXPRESSION: after a polite close, the settings file's lines joined by spaces.
+closed_with_settings() {
   local lines
   close_politely
   mapfile -t lines < <(tr -d '\r' <"$folder/orvelplan.ini" 2>/dev/null)

@@ -86,9 +86,9 @@ en_GB.UTF-8 --year 2026 --marks zones.ics
 PAGES
 
 # Right to left, with names beyond the base font's: Arabic names and footer
-# drawn from a TrueType font of the Windows fonts folder in reading order with joined
-# letters (Wine's Tahoma has the joined forms), which read back as those words;
-# a page drawn in typing order reads reversed. Wine's fonts have no Hebrew: a
+# drawn from a TrueType font of the Windows fonts folder in reading order with
+# joined letters (Wine's Tahoma has the joined forms), which read back as those
+# words; a page drawn in typing order reads reversed. Wine's fonts have no Hebrew: a
 # Hebrew footer is refused with status 2, never drawn reversed.
 words() { pdftotext -raw "$1" - 2>/dev/null | sed 's/\xe2\x80[\xaa-\xae]//g' | tr -s ' \n\f' '\n\n\n'; }
 run_exe pdf --year 2026 --language ar --footer "تقويم 2026" --output arabic.pdf
@@ -152,7 +152,7 @@ while IFS='|' read -r locale name footer; do
   target="$work/$locale/$name.pdf"
   mkdir -p "$(dirname "$target")"
   locale=$locale.UTF-8 run_exe pdf "${fixed[@]}" --footer "$footer" --output "$(wine_path "$target")"
-  expect "$locale, '$name', footer '$footer': status $status, printed '$(cat out)', page reads '$(footer_text "$target")', '$(said)'" \
+  expect "$locale '$name' '$footer': status $status, printed '$(cat out)', reads '$(footer_text "$target")', '$(said)'" \
     '[ $status = 0 ] && printed "$(wine_path "$target")" && [ "$(footer_text "$target")" = "$footer" ] &&
      { [ "$footer" != "Jahresplan für 2026" ] || cmp "$target" linux.pdf; }'
 done <<'SESSIONS'
@@ -194,7 +194,8 @@ start_console_less() {  # LOCALE ARGUMENTS...
 if [ -n "${DISPLAY:-}" ]; then
   wine_record_opens opened.log
   target="$work/open me.pdf"
-  start_console_less de_DE pdf --year 2027 --footer "Jahresplan für 2027 – Календарь" --output "$(wine_path "$target")" --open
+  start_console_less de_DE pdf --year 2027 --footer "Jahresplan für 2027 – Календарь" \
+    --output "$(wine_path "$target")" --open
   wait_for 10 test -s opened.log || true
   expect "console-less --open: '$(cat report)', viewer got '$(cat opened.log 2>/dev/null)'" \
     '[ "$(cat report)" = "exit 0" ] && [ "$(footer_text "$target")" = "Jahresplan für 2027 – Календарь" ] &&
