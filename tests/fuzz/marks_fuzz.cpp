@@ -8,10 +8,6 @@
 #include <string>
 #include <unistd.h>
 
-extern "C" int orvelplanReadMarks(const char* path, long long firstDay, long long lastDay,
-                                  void (*markDay)(void*, long long), void* context, char* error,
-                                  std::size_t errorSize);
-
 namespace {
 
 void countDay(void* context, long long)
@@ -19,34 +15,23 @@ void countDay(void* context, long long)
     ++*static_cast<long long*>(context);
 }
 
-// The input goes to a file in the working folder, removed when the run ends.
-const std::string& inputPath()
-{
-    static const std::string path = [] {
-        char name[] = "marks-fuzz-input-XXXXXX";
-        const int descriptor = mkstemp(name);
-        if (descriptor < 0)
-            std::abort();
-        close(descriptor);
-        return std::string(name);
-    }();
-    static const bool removedAtExit = std::atexit([] { std::remove(path.c_str()); }) == 0;
-    (void)removedAtExit;
-    return path;
-}
+// The input goes to a file in the working folder, one for each run of the
+// fuzzer, removed when the run ends.
+const std::string inputPath = "marks-fuzz-input-" + std::to_string(getpid()) + ".ics";
+[[maybe_unused]] const int removedAtExit = std::atexit([] { std::remove(inputPath.c_str()); });
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::FILE* file = std::fopen(inputPath().c_str(), "wb");
+    std::FILE* file = std::fopen(inputPath.c_str(), "wb");
     if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
         std::abort();
     // Days from 1970-01-01: 2026-01-01..2026-12-31, or 9999-01-01..9999-12-31.
     const bool last = size % 2;
     long long days = 0;
     char error[512] = {};
-    const int status = orvelplanReadMarks(inputPath().c_str(), last ? 2932532 : 20454, last ? 2932896 : 20818,
+    const int status = orvelplanReadMarks(inputPath.c_str(), last ? 2932532 : 20454, last ? 2932896 : 20818,
                                           countDay, &days, error, sizeof error);
     // A refused file says why in one line; a read one marks at most its page's days.
     if ((status != 0) != (error[0] != 0) || std::string(error).find('\n') != std::string::npos || days < 0)

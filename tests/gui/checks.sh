@@ -1,8 +1,9 @@
 # Steps shared by the window end-to-end tests (Linux and Wine); sourced.
 # A failed check is counted in $failures; $limit (default 5) bounds each wait.
-# The window steps use $work, $wid, $app_pid, $pids, $version and the caller's
-# launch (execs the program, so that $app_pid is its own) and close_window
-# (asks it to close).
+# The window steps use $work, $wid, $app_pid, $pids, $version, $folder (the
+# program folder), $shown_folder (that folder as the viewer is handed it) and
+# the caller's launch (execs the program, so that $app_pid is its own) and
+# close_window (asks it to close).
 wait_for() {  # runs the command until it succeeds, for at most $1 seconds
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$deadline" ] || return 1; sleep 0.1; done
@@ -12,6 +13,8 @@ check() {
   if wait_for "${limit:-5}" "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
 not() { ! "$@"; }
+matches() { [[ $1 =~ ^$2$ ]]; }  # TEXT REGULAR-EXPRESSION
+end_programs() { kill "${pids[@]}" 2>/dev/null || true; wait "${pids[@]}" 2>/dev/null || true; }
 need_tools() {  # exits 77 (skipped) when a tool is missing; $1 names the set-up option
   local option=$1 tool; shift
   for tool; do command -v "$tool" >/dev/null || { echo "${0##*/}: no $tool (scripts/setup $option); skipped"; exit 77; }; done
@@ -52,6 +55,7 @@ close_politely() {  # close_window sends what the close button sends
   check "exit status 0 after a polite close (got $status)" [ "$status" = 0 ]
 }
 opened() { grep -qxF "$1" <(tr -d '\r' <"$work/opened"); }
+is_pdf() { pdfinfo "$1" | grep -qE '^Pages: +1$'; }
 has() { xprop -id "$wid" "$1" | grep -q -- "$2"; }
 # Client pixel as RRGGBB, the client area at ($ox, $oy) of the window; every check takes a new screenshot.
 pixel() {
@@ -70,16 +74,17 @@ rows() {  # with the pointer parked on the background: captions salmon, chosen r
   point 50 390
   for p in "$@"; do check "$what: row at $p" pixel_is ${p/,/ } "$colour"; done
 }
-first_screen() {  # the look of a first start, and the three choices of both tests clicked
+# A first start's look, hover and keys, the three choices, presses that click
+# nothing, and a calendar.
+first_start() {
   rows FF967D "caption rows" 120,75 290,75 430,75
   rows FFFF00 "first start" 120,95 290,95 430,95
   check "coral Create Calendar" coral
-  check "not topmost at first" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
-  check "opaque at first" not has _NET_WM_WINDOW_OPACITY =
-}
-choose_2016_two_months_saturday() {
-  click 80 220 && click 230 120 && click 385 220
+  hover_and_keys
+  click 80 220 && click 230 120 && click 385 220   # 2016, two months a row, Saturday
   rows FFFF00 "chosen" 120,215 290,115 430,215
+  presses_that_click_nothing
+  create_calendar 0
 }
 restored() {  # a second start: the choices, on top and translucent
   rows FFFF00 "restored" 120,215 290,115 430,215
@@ -91,4 +96,39 @@ toggles_and_links() {  # $1: the opacity property as the X server shows it; link
   click 461 11 && check "topmost" has _NET_WM_STATE _NET_WM_STATE_ABOVE
   click 421 11 && limit=15 check "calendar page link" opened "https://www.orvel.example/calendar/index.php?v=$tag"
   click 70 10 && limit=15 check "home page link" opened "https://www.orvel.example/index.php?v=$tag"
+}
+hover_and_keys() {  # a hovered row keeps its look until something redraws; C redraws nothing, K all
+  xdotool windowactivate --sync "$wid"
+  point 80 140 && check "hovered row green" pixel_is 120 140 00FF00
+  # Into the caption row, then out of the window: the row under the pointer is
+  # gone but nothing is marked for redrawing.
+  point 80 75 && sleep 0.5 && check "hover look kept over the caption row" pixel_is 120 140 00FF00
+  point 800 140 && sleep 0.5 && check "hover look kept after the pointer left" pixel_is 120 140 00FF00
+  xdotool key c && sleep 0.5 && check "key C redraws nothing" pixel_is 120 140 00FF00
+  xdotool key k && check "key K redraws the window" pixel_is 120 140 FFFFFF
+}
+presses_that_click_nothing() {  # before the first calendar, the window not topmost
+  # A press moved off "Create Calendar" is cancelled, also when released back on
+  # it; one on the pin at the right edge, released 300 px to the right of the
+  # window, reaches no control. The pauses let the program see each position:
+  # the system keeps only the latest of the pending moves.
+  point 235 325 && xdotool mousedown 1 && sleep 0.3 && point 50 390 && sleep 0.3 && point 235 325 && sleep 0.3
+  xdotool mouseup 1
+  point 461 11 && sleep 0.3 && xdotool mousedown 1 && sleep 0.3 && point 761 11 && sleep 0.3 && xdotool mouseup 1
+  sleep 1
+  check "a cancelled press creates nothing" not test -e "$folder/orvelplan0.pdf"
+  check "a release far outside the window completes no click" not has _NET_WM_STATE _NET_WM_STATE_ABOVE
+  check "Create Calendar normal again" coral
+}
+create_calendar() {  # N: Create Calendar makes orvelplanN.pdf and hands it to the viewer
+  click 235 325
+  limit=30 check "viewer handed orvelplan$1.pdf" opened "${shown_folder}orvelplan$1.pdf"
+  check "orvelplan$1.pdf is a one-page PDF" is_pdf "$folder/orvelplan$1.pdf"
+}
+# REGULAR-EXPRESSION: after a polite close, the settings file's lines joined by spaces.
+closed_with_settings() {
+  local lines
+  close_politely
+  mapfile -t lines < <(tr -d '\r' <"$folder/orvelplan.ini" 2>/dev/null)
+  check "settings saved: ${lines[*]}" matches "${lines[*]}" "$1"
 }

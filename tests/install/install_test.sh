@@ -11,7 +11,7 @@ need_tools --gui Xvfb xdotool desktop-file-validate appstreamcli man dpkg-deb dp
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 work=$(mktemp -d) pids=() failures=0 limit=0   # each check runs once
 export XDG_CACHE_HOME="$work/cache"   # the typefaces the program keeps
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
+trap 'end_programs; rm -rf "$work"' EXIT
 exec 3>&2   # the differences reach the log past the checks' silencing
 same_lines() {  # expected text, actual text
   [ "$1" = "$2" ] || { diff <(echo "$1") <(echo "$2") >&3 || true; return 1; }
@@ -42,9 +42,7 @@ root="$stage/usr"
 check "installed files" same_lines "$installed" "$(cd "$root" && find . -type f | sed 's|^\./||' | sort)"
 
 program="$root/bin/orvelplan"
-check "--version from the staged tree" same_lines "orvelplan (Orvel Planner) $version" "$("$program" --version | head -n1)"
 check "pdf from the staged tree" same_lines "$work/year.pdf" "$("$program" pdf -y 2026 -o "$work/year.pdf")"
-check "the calendar is a PDF" grep -q '^%PDF-' "$work/year.pdf"
 printf 'BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;VALUE=DATE:20260101\nEND:VEVENT\nEND:VCALENDAR\n' >"$work/day.ics"
 check "--marks finds its module in lib/orvelplan/" "$program" pdf -y 2026 --marks "$work/day.ics" -o "$work/marked.pdf"
 
@@ -58,15 +56,12 @@ check "no module: both places named" grep -qF "$work/alone/orvelplan-window.so o
 # window shows, and SIGTERM closes it as the window manager's close would.
 start_xvfb "$work/display" || exit 1
 pids+=("$xvfb_pid")
-XDG_DATA_HOME="$work/data" "$program" >/dev/null 2>"$work/window.err" & app=$! pids+=($!)
-check "the window shows" wait_for 30 xdotool search --onlyvisible --name "^Orvel Planner ${version//./\\.}\$"
-kill -TERM "$app" 2>/dev/null || true
-# A program that does not end on the request is a failure, not a hung test.
-wait_for 20 not kill -0 "$app" || kill -KILL "$app" 2>/dev/null || true
-status=0 && wait "$app" || status=$?
-check "the window closes with status 0 (got $status)" [ "$status" = 0 ]
-check "the window said nothing on standard error" [ ! -s "$work/window.err" ]
-cat "$work/window.err"
+launch() { XDG_DATA_HOME="$work/data" exec "$program"; }
+close_window() { kill -TERM "$app_pid"; }
+start_program
+close_politely
+check "the window said nothing on standard error" [ ! -s "$work/stderr" ]
+cat "$work/stderr"
 
 share="$root/share"
 check "desktop entry valid" desktop-file-validate "$share/applications/orvelplan.desktop"

@@ -6,9 +6,7 @@
 // "owned", icon "icon" or "plain"), in UTF-8, and answered with OK; then
 // "exit <status>". The launcher's status is the program's, 124 after a
 // minute without an end.
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include <windows.h>
 
@@ -16,32 +14,14 @@ namespace {
 
 void say(const std::wstring& text)
 {
-    const std::wstring line = text + L"\n";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
-                        nullptr);
+    // At most three bytes for each UTF-16 unit.
+    std::string bytes(3 * text.size(), '\0');
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                              bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                              nullptr)));
+    bytes += '\n';
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-// An argument as the program's command-line parser reads it back.
-std::wstring quoted(const std::wstring& argument)
-{
-    std::wstring result = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        result += c;
-    }
-    result.append(backslashes * 2, L'\\');
-    return result + L"\"";
 }
 
 std::wstring windowText(HWND window)
@@ -50,8 +30,6 @@ std::wstring windowText(HWND window)
     GetWindowTextW(window, text, 1024);
     return text;
 }
-
-std::vector<HWND> answered;
 
 // Whether a box shows an icon: a visible static control holding one. (Which
 // icon cannot be told from here: Wine gives each process its own handles.)
@@ -69,18 +47,16 @@ BOOL CALLBACK answerBox(HWND window, LPARAM process)
     wchar_t className[16] = {};
     GetWindowThreadProcessId(window, &owner);
     if (owner != static_cast<DWORD>(process) || !IsWindowVisible(window) ||
-        !GetClassNameW(window, className, 16) || lstrcmpW(className, L"#32770") != 0 ||
-        std::find(answered.begin(), answered.end(), window) != answered.end())
+        !GetClassNameW(window, className, 16) || lstrcmpW(className, L"#32770") != 0)
         return TRUE;
-    answered.push_back(window);
-    // A message box's text is its static control 0xFFFF.
-    const HWND text = GetDlgItem(window, 0xFFFF);
     const wchar_t* icon = L"plain ";
     EnumChildWindows(window, findIcon, reinterpret_cast<LPARAM>(&icon));
-    say(std::wstring(L"box ") + (GetWindow(window, GW_OWNER) ? L"owned " : L"none ") +
-        icon + windowText(window) + L": " +
-        (text ? windowText(text) : L""));
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    // A message box's text is its static control 0xFFFF.
+    const HWND text = GetDlgItem(window, 0xFFFF);
+    say(std::wstring(L"box ") + (GetWindow(window, GW_OWNER) ? L"owned " : L"none ") + icon + windowText(window) +
+        L": " + (text ? windowText(text) : L""));
+    // Returns once the box has taken it, and with it hidden itself.
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
 
@@ -90,9 +66,11 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2)
         return 2;
-    std::wstring commandLine = quoted(argv[1]);
-    for (int i = 2; i < argc; ++i)
-        commandLine += L" " + quoted(argv[i]);
+    // The program's command line is this one's without its first word, which
+    // may be quoted.
+    const std::wstring own = GetCommandLineW();
+    const std::size_t firstEnd = own[0] == L'"' ? own.find(L'"', 1) : own.find_first_of(L" \t");
+    std::wstring commandLine = own.substr(own.find_first_not_of(L" \t", firstEnd + 1));
     // Explorer has no console the program could attach to; this launcher lets
     // go of its own (its standard output, a file or pipe, stays).
     FreeConsole();

@@ -11,8 +11,7 @@ setup=${1:?$usage}
 script=${2:?$usage}
 version=${3:?$usage}
 command -v makensis >/dev/null || { echo "installer_test: no makensis (scripts/setup --windows); skipped"; exit 77; }
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/wine_prefix.sh"
+. "$(cd "$(dirname "$0")" && pwd)/wine_prefix.sh"
 work=$(mktemp -d)
 wine_test_session "$work"
 failures=0
@@ -22,7 +21,6 @@ limit=1
 eventually() { limit=30 check "$@"; }
 same() { [ "$1" = "$2" ]; }
 near() { [ $(($1 - $2)) -le "$3" ] && [ $(($2 - $1)) -le "$3" ]; }  # A B TOLERANCE
-seconds_since() { echo "$(($(date +%s%N) - $1))" | awk '{ printf "%.1f", $1 / 1e9 }'; }
 
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvelPlanner'
 folder='C:\Program Files\Orvel Planner'
@@ -42,9 +40,7 @@ makensis -V1 -DVERSION=1.0 "-DOUTFILE=$work/old-setup.exe" "$script" >/dev/null
 wine "$work/old-setup.exe" /S
 check "the older version installed" same 1.0 "$(value DisplayVersion)"
 
-started=$(date +%s%N)
 wine "$setup" /S
-echo "silent install over the older version: $(seconds_since "$started") s"
 check "one entry in Apps & features" same 1 "$(uninstall_entries)"
 while IFS='|' read -r name expected; do
   actual=$(value "$name")
@@ -77,29 +73,22 @@ check "Start-menu shortcut to this year's calendar" grep -qF \
 program="$folder\\orvelplan.exe"
 check "--version from Program Files" same "orvelplan (Orvel Planner) $version" \
   "$(wine "$program" --version | tr -d '\r' | head -n1)"
-check "pdf from Program Files" same "$(wine_path "$work/year.pdf")" \
-  "$(wine "$program" pdf --year 2026 --output "$(wine_path "$work/year.pdf")" | tr -d '\r')"
-check "the calendar is a PDF" grep -q '^%PDF-' "$work/year.pdf"
 wine_record_opens "$work/opened.log"
 (cd "$installed" && wine "$program" pdf --open >/dev/null)
 limit=20 check "this year's calendar made in the program folder and opened" \
   grep -qi '^C:\\ProgramData\\orvel\\orvelplan\\orvelplan[0-9]*\.pdf' "$work/opened.log"
 made=$(grep -o 'orvelplan[0-9]*\.pdf' "$work/opened.log" | tail -n1)
 check "the new calendar: '$made'" grep -q '^%PDF-' "$data/$made"
-# The user's settings, made here when no earlier test left them.
-settings_made=0
-[ -f "$data/orvelplan.ini" ] || { printf 'skin=0\r\n' >"$data/orvelplan.ini"; settings_made=1; }
+# The user's settings, made here when no earlier test left them (the prefix's
+# next user of the program folder starts afresh).
+[ -f "$data/orvelplan.ini" ] || printf 'skin=0\r\n' >"$data/orvelplan.ini"
 
-started=$(date +%s%N)
 wine "$installed/uninstall.exe" /S
 eventually "the program folder removed" not [ -e "$installed" ]
-echo "silent uninstall: $(seconds_since "$started") s"
 eventually "the entry in Apps & features removed" no_entry
 check "the Start-menu folder removed" not [ -e "$menu" ]
 check "the user's calendar kept" [ -f "$data/$made" ]
 check "the user's settings kept" [ -f "$data/orvelplan.ini" ]
-[ -z "$made" ] || rm -f "${data:?}/$made"
-[ "$settings_made" = 0 ] || rm -f "$data/orvelplan.ini"
 
 echo "installer_test: $failures failed"
 [ "$failures" -eq 0 ]

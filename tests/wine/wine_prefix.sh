@@ -15,15 +15,18 @@ wine_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\
 wine_program_data() { printf '%s/drive_c/ProgramData' "$WINEPREFIX"; }
 wine_session_join() { [ "${ORVEL_WINE_SESSION:-}" = 1 ] && [ -d "${WINEPREFIX:-}/drive_c" ]; }
 
-# A test script's session: the running one when there is one, otherwise one of
-# its own in WORK/prefix, ended with the script; WORK is removed at the end.
+# A test script's session: the running one when there is one (with a display
+# when --display is asked for), otherwise one of its own in WORK/prefix, ended
+# with the script; at the end the script's wine_test_finish runs and WORK is
+# removed.
+wine_test_finish() { :; }
 wine_test_session() {
-  local work=$1
-  if wine_session_join; then
-    trap "rm -rf '$work'" EXIT
+  local work=$1 display=${2:-}
+  if wine_session_join && { [ -z "$display" ] || [ -n "${DISPLAY:-}" ]; }; then
+    trap "wine_test_finish; rm -rf '$work'" EXIT
   else
-    trap "wine_session_end; rm -rf '$work'" EXIT
-    wine_session_begin "$work/prefix"
+    trap "wine_test_finish; wine_session_end; rm -rf '$work'" EXIT
+    wine_session_begin "$work/prefix" $display
   fi
 }
 
@@ -82,14 +85,15 @@ wine_session_end() {
   fi
 }
 
-# CLASS COMMAND: what ShellExecute runs for a file class or protocol; %1 is the target.
-wine_register_open() { wine reg add "HKCR\\$1\\shell\\open\\command" /ve /d "$2" /f >/dev/null 2>&1; }
-
-wine_record_opens() {  # LOG: PDFs and web links are appended to LOG, one a line
-  local log class
-  log=$(wine_path "$1")
+# LOG [OPENER HOLD]: ShellExecute hands PDFs and web links to cmd, which
+# appends each to LOG, one a line; or to the stand-in OPENER, which also keeps
+# each PDF open while the file HOLD exists.
+wine_record_opens() {
+  local class command
+  command="C:\\windows\\system32\\cmd.exe /c echo %1>>\"$(wine_path "$1")\""
+  [ $# = 1 ] || command="\"$(wine_path "$2")\" \"$(wine_path "$1")\" \"%1\" \"$(wine_path "$3")\""
   wine reg add 'HKCR\.pdf' /ve /d pdffile /f >/dev/null 2>&1
   for class in pdffile http https; do
-    wine_register_open "$class" "C:\\windows\\system32\\cmd.exe /c echo %1>>\"$log\""
+    wine reg add "HKCR\\$class\\shell\\open\\command" /ve /d "$command" /f >/dev/null 2>&1
   done
 }
