@@ -32,13 +32,9 @@ TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"pdf", "--output", "."}, "", "orvelplan: cannot write .: Is a directory\n"},
         {{"pdf", "--output", work.file("missing/year.pdf")}, "",
          "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
         {{"pdf"}, file, "orvelplan: cannot use the folder " + file + ": Not a directory\n"},
-        {{"pdf", "--output", "-", "--open"}, "",
-         "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"
-         "Try 'orvelplan --help' for more information.\n"},
     };
     for (const Case& c : cases) {
         const ProgramRun result = runProgram(c.arguments, logs, c.dataHome.empty() ? data.path().string() : c.dataHome);
