@@ -122,24 +122,13 @@ TEST(CommandLineTest, BadInputNamesTheValueAndWhatIsAccepted)
         EXPECT_EQ(parse(arguments).error, error) << testing::PrintToString(arguments);
 }
 
-// Each system's help names its own folders and settings.
+// Each system's help names its own folders and settings, never the other's.
 TEST(CommandLineTest, HelpSpeaksOfItsOwnSystem)
 {
-    struct Case {
-        Conventions conventions;
-        std::vector<std::string> present, absent;
-    };
-    const Case cases[] = {
-        {Conventions::gnu, {"$XDG_DATA_HOME/orvel/orvelplan/", "LC_PAPER", "--marks=FILE"}, {"ProgramData", "/?"}},
-        {Conventions::windows,
-         {"C:\\ProgramData\\orvel\\orvelplan\\", "regional settings", "/?, -h, --help", "NUL"},
-         {"LC_", "locale", "XDG", "FIFO", "orvelplan(1)", "in place"}},
-    };
-    for (const Case& c : cases) {
-        const std::string help = usageText(c.conventions);
-        for (const std::string& text : c.present)
-            EXPECT_NE(help.find(text), std::string::npos) << text;
-        for (const std::string& text : c.absent)
-            EXPECT_EQ(help.find(text), std::string::npos) << text;
-    }
+    const std::string gnu = usageText(Conventions::gnu), windows = usageText(Conventions::windows);
+    EXPECT_NE(windows.find("C:\\ProgramData\\orvel\\orvelplan\\"), std::string::npos);
+    for (const char* text : {"ProgramData", "/?"})
+        EXPECT_EQ(gnu.find(text), std::string::npos) << text;
+    for (const char* text : {"LC_", "locale", "XDG", "FIFO", "orvelplan(1)", "in place"})
+        EXPECT_EQ(windows.find(text), std::string::npos) << text;
 }

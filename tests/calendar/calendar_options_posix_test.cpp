@@ -134,7 +134,6 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         {{"--paper", "letter", "--landscape", "--layout", "2"}, 792, 612, {"December"}},
         {{"--language", "de"}, 595, 841, {"Januar", "März", "Di", "Mi", "Do", "So"}},
         {{"--language", "pl"}, 595, 841, {"Styczeń", "Październik", "Śr"}},
-        {{"--language", "ru"}, 595, 841, {"Январь"}},
         {{"--language", "pt-BR"}, 595, 841, {"Janeiro", "Seg", "Qua", "Qui", "Sex", "Sáb"}},
         {{"--language", "HU_hu.utf8"}, 595, 841, {"Január", "Sze", "Szo", "Cs"}},
         {{"--language", "ja"}, 595, 841, {"1月", "12月", "火"}},
@@ -218,8 +217,6 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     EXPECT_EQ(readPageGeometry(german).width, 595);
 
     // The text page too, in two columns a heading.
-    const ProgramRun germanText = run({"text", "--year", "2026"}, germanLocale);
-    EXPECT_NE(germanText.out.find("\n   Mo Di Mi Do Fr Sa So "), std::string::npos) << germanText.out;
     const ProgramRun hungarianText = run({"text", "--year", "2026", "--language", "hu"});
     EXPECT_NE(hungarianText.out.find("\n   H  K  Se Cs P  So V     H  K  Se"), std::string::npos) << hungarianText.out;
 

@@ -27,6 +27,11 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
         ScopedEnvironment home("HOME", folder.path().c_str());
         EXPECT_EQ(programFolder(), folder.path().string() + "/.local/share/orvel/orvelplan/");
     }
+    {
+        writeFile(folder.file("file"), "x");
+        ScopedEnvironment dataHomeIsAFile("XDG_DATA_HOME", folder.file("file").c_str());
+        EXPECT_EQ(findProgramFolder().problem, "cannot use the folder " + folder.file("file") + ": Not a directory");
+    }
     ScopedEnvironment noDataHome("XDG_DATA_HOME", nullptr);
     ScopedEnvironment noHome("HOME", nullptr);
     EXPECT_EQ(programFolder(), "");

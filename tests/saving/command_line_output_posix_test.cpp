@@ -22,29 +22,6 @@ protected:
 
 }  // namespace
 
-TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
-{
-    const std::string file = work.file("plain-file");
-    writeFile(file, "x");
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string dataHome;  // empty: the test's own
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {{"pdf", "--output", work.file("missing/year.pdf")}, "",
-         "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
-        {{"pdf"}, file, "orvelplan: cannot use the folder " + file + ": Not a directory\n"},
-    };
-    for (const Case& c : cases) {
-        const ProgramRun result = runProgram(c.arguments, logs, c.dataHome.empty() ? data.path().string() : c.dataHome);
-        // Our own message alone, no library error line beside it.
-        EXPECT_EQ(std::tie(result.out, result.err), std::tuple("", c.message));
-        EXPECT_NE(result.status, 0) << c.message;
-    }
-    EXPECT_EQ(namesIn(work.path()), (std::set<std::string>{"plain-file"}));
-}
-
 TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 {
     fs::permissions(logs.path(), fs::perms::all);
