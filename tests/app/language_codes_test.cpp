@@ -21,6 +21,7 @@ TEST(LanguageCodeTest, BcpTagsAndPosixNamesInAnyCase)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"de", "de///"},
+        {"DE", "de///"},
         {"pt_br", "pt//BR/"},
         {"zh-hant-tw", "zh/Hant/TW/"},
         {"sr-Latn", "sr/Latn//"},

@@ -48,7 +48,6 @@ TEST(RecurrenceDays, RulesMarkThePrintedYearExactly)
         std::size_t total = 0;
     };
     const Case cases[] = {
-        {"yearly from 1900", {.frequency = F::yearly}, at(1900, 7, 4), 86400, 2026, {day(2026, 7, 4)}},
         {"yearly from 1900, page 2583", {.frequency = F::yearly}, at(1900, 7, 4), 86400, 2583, {day(2583, 7, 4)}},
         {"from year 1, every 400 years", {.frequency = F::yearly, .interval = 400}, at(1, 2, 28), 0, 2001,
          {day(2001, 2, 28)}},
