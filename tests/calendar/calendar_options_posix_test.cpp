@@ -132,13 +132,17 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         {{"--paper", "a3"}, 841, 1190, {"December"}},
         {{"--paper", "a5", "--layout", "2"}, 419, 595, {"December"}},
         {{"--paper", "letter", "--landscape", "--layout", "2"}, 792, 612, {"December"}},
+        {{"--language", "de"}, 595, 841, {"Januar", "März", "Di", "Mi", "Do", "So"}},
         {{"--language", "pl"}, 595, 841, {"Styczeń", "Październik", "Śr"}},
         {{"--language", "ja"}, 595, 841, {"1月", "12月", "火"}},
         {{"--week-numbers", "--first-month", "12"}, 595, 841, {"2026-2027"}, {}, lateWeeks},
         {{"--week-numbers", "--week-starts", "sunday", "--first-month", "12"}, 595, 841, {}, {}, lateWeeks},
         {{"--shade-weekends", "--marks", marks}, 595, 841, {}, {1, 10, 11, 1, 8, 15}},
         {{"--first-month", "7", "--landscape", "--marks", marks}, 841, 595, {}, {1}},
-        {{"--footer", "Class 5b: timetable"}, 595, 841, {"Class", "5b:", "timetable"}},
+        // A footer wider than the page is set smaller.
+        {{"--footer", "Class 5b: timetable for the whole school year, with the holidays, the exam weeks, the trips and "
+                      "the parents' evenings of both terms"},
+         595, 841, {"Class", "5b:", "timetable", "terms"}},
         {{"--footer", "Ærø – Klasse 5b", "--language", "da"}, 595, 841, {"Ærø", "–", "Klasse", "Januar"}},
         // Right-to-left words, as the reader gives them from left to right:
         // ינואר, דצמבר, לוח, שנה; يناير and تقويم in joined forms.
