@@ -32,6 +32,8 @@ TEST(LanguageCodeTest, BcpTagsAndPosixNamesInAnyCase)
         {"sr_RS.utf8@Latin", "sr//RS/latin"},
         {"fil", "fil///"},
         {"german", "refused"},
+        {"d", "refused"},
+        {"de-", "refused"},
         {"de_DE.", "refused"},
         {"de@", "refused"},
         {"de-DEU", "refused"},
