@@ -20,7 +20,6 @@ TEST(ModuleCandidatesTest, FollowTheExecutable)
         {"/opt/", "modules", {"/opt/m.so", "/opt/modules/m.so"}},
         {"C:\\Programs\\Orvel\\", "../lib/orvelplan",
          {"C:\\Programs\\Orvel\\m.so", "C:\\Programs\\lib\\orvelplan\\m.so"}},
-        {"C:\\", "../lib", {"C:\\m.so", "C:\\lib\\m.so"}},
         {"C:\\Orvel\\", "", {"C:\\Orvel\\m.so"}},
         {"", "../lib/orvelplan", {}},
     };

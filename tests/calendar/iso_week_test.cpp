@@ -51,6 +51,4 @@ TEST(TextEncodingTest, BaseFontOnlyForWhatItCanShow)
     };
     for (const auto& [texts, encoding] : cases)
         EXPECT_EQ(baseFontEncodingFor(texts), encoding) << texts.front();
-    EXPECT_EQ(toWinAnsi("März Ærø"), "M\xe4rz \xc6r\xf8");
-    EXPECT_EQ(encodeUtf8(decodeUtf8("Październik Январь €").value()), "Październik Январь €");
 }

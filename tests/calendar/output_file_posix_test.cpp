@@ -20,15 +20,17 @@ TEST(OutputPathTest, ProgramFolderFollowsTheDataHomeAndIsCreated)
         ScopedEnvironment dataHome("XDG_DATA_HOME", folder.path().c_str());
         EXPECT_EQ(programFolder(), folder.path().string() + "/orvel/orvelplan/");
         EXPECT_TRUE(fs::is_directory(folder.path() / "orvel/orvelplan"));
-
-        const CalendarFile first = createCalendar(CalendarRequest(gridOf(2010), threePerRowLayoutId, stderr));
-        EXPECT_EQ(first.path, folder.path().string() + "/orvel/orvelplan/orvelplan0.pdf") << first.error;
     }
     {
         // A relative XDG_DATA_HOME is not valid and falls back to the home folder.
         ScopedEnvironment relative("XDG_DATA_HOME", "relative/data");
         ScopedEnvironment home("HOME", folder.path().c_str());
         EXPECT_EQ(programFolder(), folder.path().string() + "/.local/share/orvel/orvelplan/");
+    }
+    {
+        writeFile(folder.file("file"), "x");
+        ScopedEnvironment dataHomeIsAFile("XDG_DATA_HOME", folder.file("file").c_str());
+        EXPECT_EQ(findProgramFolder().problem, "cannot use the folder " + folder.file("file") + ": Not a directory");
     }
     ScopedEnvironment noDataHome("XDG_DATA_HOME", nullptr);
     ScopedEnvironment noHome("HOME", nullptr);

@@ -48,9 +48,7 @@ TEST(RecurrenceDays, RulesMarkThePrintedYearExactly)
         std::size_t total = 0;
     };
     const Case cases[] = {
-        {"yearly from 1900", {.frequency = F::yearly}, at(1900, 7, 4), 86400, 2026, {day(2026, 7, 4)}},
         {"yearly from 1900, page 2583", {.frequency = F::yearly}, at(1900, 7, 4), 86400, 2583, {day(2583, 7, 4)}},
-        {"yearly in 9999", {.frequency = F::yearly}, at(2000, 12, 31), 86400, 9999, {day(9999, 12, 31)}},
         {"from year 1, every 400 years", {.frequency = F::yearly, .interval = 400}, at(1, 2, 28), 0, 2001,
          {day(2001, 2, 28)}},
         {"weekly Mondays from 1800", {.frequency = F::weekly, .weekdays = {{1, 0}}}, at(1800, 1, 6), 86400, 2026,
@@ -71,8 +69,6 @@ TEST(RecurrenceDays, RulesMarkThePrintedYearExactly)
          0, 2025, {day(2025, 12, 29)}},
         {"day 366 of the year", {.frequency = F::yearly, .yearDays = {366}}, at(2000, 12, 31), 0, 2028,
          {day(2028, 12, 31)}},
-        {"every other day, three times", {.frequency = F::daily, .interval = 2, .count = 3}, at(2026, 1, 1), 0, 2026,
-         {day(2026, 1, 1), day(2026, 1, 3), day(2026, 1, 5)}},
         {"until a time before the start's", {.frequency = F::daily, .hasUntil = true, .until = at(2026, 1, 3, 8)},
          at(2026, 1, 1, 9), 0, 2026, {day(2026, 1, 1), day(2026, 1, 2)}},
         {"two-day event over the year's end", {.frequency = F::yearly}, at(2025, 12, 31, 22), 86400 * 2, 2026,
@@ -91,7 +87,6 @@ TEST(RecurrenceDays, RulesMarkThePrintedYearExactly)
          at(1, 1, 1), 0, 9999, {}},
         {"day 366 of January", {.frequency = F::secondly, .yearDays = {366}, .months = {1}}, at(2000, 1, 1), 0, 2028,
          {}},
-        {"February 30th, daily", {.frequency = F::daily, .monthDays = {30}, .months = {2}}, at(1, 1, 1), 0, 2026, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -33,7 +33,6 @@ TEST(WeekdayHeadingsTest, ShortestDistinctPrefixOnThePageAndTwoColumnsInText)
         {"pt", {"Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sáb"}, "Dom Seg Ter Qua Qui Sex Sáb",
          "Do Sg Te Qa Qi Sx Sá"},
         {"hu", {"V", "H", "K", "Sze", "Cs", "P", "Szo"}, "V H K Sze Cs P Szo", "V H K Se Cs P So"},
-        {"ru", {"Вс", "Пн", "Вт", "Ср", "Чт", "Пт", "Сб"}, "Вс Пн Вт Ср Чт Пт Сб", "Вс Пн Вт Ср Чт Пт Сб"},
         {"fr", {"Dim.", "Lun.", "Mar.", "Mer.", "Jeu.", "Ven.", "Sam."}, "Di Lu Ma Me Je Ve Sa", "Di Lu Ma Me Je Ve Sa"},
         {"gv", {"Jed", "Jel", "Jem", "Jerc", "Jerd", "Jeh", "Jes"}, "Jed Jel Jem Jerc Jerd Jeh Jes",
          "Jd Jl Jm Jc Jr Jh Js"},

@@ -22,38 +22,6 @@ protected:
 
 }  // namespace
 
-TEST_F(CommandLineOutputTest, FailuresGiveTheRealCauseOnOneLine)
-{
-    const std::string file = work.file("plain-file"), noFonts = logs.file("fonts.conf");
-    writeFile(file, "x");
-    writeFile(noFonts, "<fontconfig/>\n");
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string dataHome;  // empty: the test's own
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {{"pdf", "--output", "."}, "", "orvelplan: cannot write .: Is a directory\n"},
-        {{"pdf", "--output", work.file("missing/year.pdf")}, "",
-         "orvelplan: cannot write " + work.file("missing/year.pdf") + ": No such file or directory\n"},
-        {{"pdf"}, file, "orvelplan: cannot use the folder " + file + ": Not a directory\n"},
-        {{"pdf", "--output", "-", "--open"}, "",
-         "orvelplan: option '--open' needs a file; '--output -' writes to standard output\n"
-         "Try 'orvelplan --help' for more information.\n"},
-        // A missing font is no usage error: no pointer to the help.
-        {{"pdf", "--footer", "2026年カレンダー"}, "", "orvelplan: no installed font can show the footer text\n"},
-    };
-    for (const Case& c : cases) {
-        const std::string dataHome = c.dataHome.empty() ? data.path().string() : c.dataHome;
-        const EnvironmentChanges environment = {{"XDG_DATA_HOME", dataHome.c_str()}, {"FONTCONFIG_FILE", noFonts.c_str()}};
-        const ProgramRun result = runProgram(c.arguments, logs, environment);
-        // Our own message alone, no library error line beside it.
-        EXPECT_EQ(std::tie(result.out, result.err), std::tuple("", c.message));
-        EXPECT_NE(result.status, 0) << c.message;
-    }
-    EXPECT_EQ(namesIn(work.path()), (std::set<std::string>{"plain-file"}));
-}
-
 TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 {
     fs::permissions(logs.path(), fs::perms::all);

@@ -89,7 +89,6 @@ TEST(SavingFaultsTest, AFullDiskKeepsTheEarlierFileOrGivesTheWholeCalendar)
             }
         }
     }
-    recordCount("tmpfs_sizes", static_cast<int>(sizes.size()));
     recordCount("disk_cases_tried", tried);
     recordCount("disk_cases_failed", failed);
     EXPECT_GT(failed, 0);
@@ -196,7 +195,6 @@ TEST(SavingFaultsTest, AKilledSaveLeavesAtMostItsOwnTemporaryFileUntilTheNextSav
         EXPECT_EQ(namesIn(folder), std::set<std::string>{targetName}) << round;
         EXPECT_EQ(readFile(written), old);
     }
-    recordCount("kills", kills);
 }
 
 TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
@@ -254,5 +252,4 @@ TEST(SavingFaultsTest, TwoCopiesSavingAtOnceNeverShareANumber)
         for (const auto& name : namesIn(folder))
             fs::remove(folder + name);
     }
-    recordCount("pairs", pairs);
 }

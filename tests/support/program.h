@@ -81,21 +81,25 @@ struct ProgramRun {
     std::string err;
 };
 
-// The program run to its end with `environment` changed, its two streams
-// and the typefaces it keeps caught in files of `folder`.
+// The program run to its end (30 s at most) with `environment` changed and
+// `inChild` run before it starts, its two streams and the typefaces it keeps
+// caught in `folder`; `whileRunning` is called every 20 ms until it ends.
 inline ProgramRun runProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                             EnvironmentChanges environment)
+                             EnvironmentChanges environment, const std::function<void()>& inChild = {},
+                             const std::function<void(pid_t)>& whileRunning = {})
 {
     const std::string outPath = folder.file("run.out"), errPath = folder.file("run.err"), cache = folder.file("cache");
     environment.insert(environment.begin(), {"XDG_CACHE_HOME", cache.c_str()});
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const pid_t pid = spawnProgram(arguments, out, err, environment);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const pid_t pid = spawnProgram(arguments, out, err, environment, inChild);
     close(out);
     close(err);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
+    const int status = exitStatus(pid, 30, [&] {
+        if (whileRunning)
+            whileRunning(pid);
+    });
+    return {status, readFile(outPath), readFile(errPath)};
 }
 
 // The same with its data folder `dataHome`.
