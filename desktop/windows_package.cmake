@@ -19,6 +19,7 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${ORVEL_WINDOWS_LICENSE} @ONLY NEWL
 # and the installer is not remade at every configure.
 get_filename_component(library_licences ${HPDF_INCLUDE_DIR}/../share/licences ABSOLUTE)
 set(ORVEL_WINDOWS_LICENCES)
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/licences)
 set(ORVEL_INSTALL_LICENCES "CreateDirectory \"$INSTDIR\\licences\"")
 set(ORVEL_UNINSTALL_LICENCES)
 foreach(library fribidi libharu libical mingw-w64 zlib)
