@@ -3,7 +3,6 @@
 #include "calendar/calendar_document.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/civil_date.h"
-#include "calendar/composite_glyphs.h"
 #include "calendar/page_options.h"
 #include "calendar/publisher.h"
 #include "calendar/text_encoding.h"
@@ -343,8 +342,6 @@ void PageDrawing::draw()
     if (options.weekNumbers)
         drawWeekNumbers();
     drawFooter();
-    if (fontName)
-        keepNestedComponents(target.document, fontName, encodingName);
 }
 
 // Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`

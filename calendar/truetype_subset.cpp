@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -30,26 +32,10 @@ constexpr std::pair<char32_t, char32_t> standardNameTwins[] = {
     {0x0162, 0x021A}, {0x0163, 0x021B}, {0x00B7, 0x2219}, {0x2044, 0x2215}, {0x00AF, 0x02C9}};
 
 // Flags of a composite glyph's component record.
-constexpr std::uint32_t argumentsAreWords = 0x0001, hasScale = 0x0008, moreComponents = 0x0020,
-                        hasXAndYScale = 0x0040, hasTwoByTwo = 0x0080;
-
-// Where each component's glyph number sits in a composite glyph's data.
-std::vector<std::size_t> componentPositions(std::string_view glyph)
-{
-    std::vector<std::size_t> positions;
-    if (static_cast<std::int16_t>(bigEndianAt(glyph, 0, 2)) >= 0)
-        return positions;
-    std::size_t at = 10;
-    for (std::uint32_t flags = moreComponents; flags & moreComponents;) {
-        if (at + 4 > glyph.size())
-            break;
-        flags = bigEndianAt(glyph, at, 2);
-        positions.push_back(at + 2);
-        at += 4 + (flags & argumentsAreWords ? 4 : 2) +
-              (flags & hasScale ? 2 : flags & hasXAndYScale ? 4 : flags & hasTwoByTwo ? 8 : 0);
-    }
-    return positions;
-}
+constexpr std::uint32_t argumentsAreWords = 0x0001, argumentsAreOffsets = 0x0002, roundToGrid = 0x0004,
+                        hasScale = 0x0008, moreComponents = 0x0020, hasXAndYScale = 0x0040, hasTwoByTwo = 0x0080,
+                        hasInstructions = 0x0100, useMyMetrics = 0x0200, overlapping = 0x0400,
+                        scaledOffset = 0x0800, unscaledOffset = 0x1000;
 
 class FontReader {
 public:
@@ -65,8 +51,11 @@ public:
                face.table("hhea").size() >= 36 && face.table("hmtx").size() >= 4 * metricsCount &&
                face.table("loca").size() >= (longOffsets ? 4u : 2u) * (glyphCount + 1) && !face.table("glyf").empty();
     }
+    // Empty for a glyph the font does not have.
     std::string_view glyph(std::uint32_t g) const
     {
+        if (g >= glyphCount)
+            return {};
         const std::string_view loca = face.table("loca");
         const std::uint32_t start = longOffsets ? bigEndianAt(loca, 4 * g, 4) : 2 * bigEndianAt(loca, 2 * g, 2);
         const std::uint32_t end = longOffsets ? bigEndianAt(loca, 4 * g + 4, 4) : 2 * bigEndianAt(loca, 2 * g + 2, 2);
@@ -90,6 +79,295 @@ public:
     std::uint32_t metricsCount = 0;
     bool longOffsets = false;
 };
+
+// How deep composites are followed, and how many components are looked at
+// for one font: a damaged or hostile font may loop or branch without end.
+constexpr int deepestComponent = 8;
+constexpr std::size_t componentBudget = 1 << 16;
+
+bool isComposite(std::string_view glyph)
+{
+    return glyph.size() >= 10 && static_cast<std::int16_t>(bigEndianAt(glyph, 0, 2)) < 0;
+}
+
+// A component's transform and offset: x' = xx x + xy y + dx, y' = yx x + yy y + dy.
+struct Placement {
+    double xx = 1, yx = 0, xy = 0, yy = 1, dx = 0, dy = 0;
+
+    std::array<double, 2> apply(double x, double y) const { return {xx * x + xy * y + dx, yx * x + yy * y + dy}; }
+    // This placement after `inner`.
+    Placement after(const Placement& inner) const
+    {
+        const auto [x, y] = apply(inner.dx, inner.dy);
+        return {xx * inner.xx + xy * inner.yx, yx * inner.xx + yy * inner.yx,
+                xx * inner.xy + xy * inner.yy, yx * inner.xy + yy * inner.yy, x, y};
+    }
+};
+
+struct Component {
+    std::uint32_t flags = 0;
+    std::uint32_t glyph = 0;
+    // The offset in dx, dy (argumentsAreOffsets), else the two point numbers
+    // matched: a point of the glyph so far and one of the component.
+    Placement placement;
+    std::array<std::uint32_t, 2> points{};
+};
+
+struct CompositeGlyph {
+    std::vector<Component> components;
+    std::string_view instructions;  // their length and the hinting program, after the last component
+};
+
+// The components of a composite glyph; nothing when a record runs past the
+// glyph's data.
+std::optional<CompositeGlyph> readComposite(std::string_view glyph)
+{
+    CompositeGlyph composite;
+    std::size_t at = 10;
+    for (std::uint32_t flags = moreComponents; flags & moreComponents;) {
+        Component c;
+        c.flags = flags = bigEndianAt(glyph, at, 2);
+        c.glyph = bigEndianAt(glyph, at + 2, 2);
+        const int size = flags & argumentsAreWords ? 2 : 1;
+        c.points = {bigEndianAt(glyph, at + 4, size), bigEndianAt(glyph, at + 4 + size, size)};
+        at += 4 + 2 * size;
+        const auto f2dot14 = [&] { return static_cast<std::int16_t>(bigEndianAt(glyph, (at += 2) - 2, 2)) / 16384.0; };
+        Placement& p = c.placement;
+        if (flags & hasScale)
+            p.xx = p.yy = f2dot14();
+        else if (flags & hasXAndYScale)
+            p.xx = f2dot14(), p.yy = f2dot14();
+        else if (flags & hasTwoByTwo)
+            p.xx = f2dot14(), p.yx = f2dot14(), p.xy = f2dot14(), p.yy = f2dot14();
+        if (at > glyph.size())
+            return std::nullopt;
+        if (flags & argumentsAreOffsets) {
+            const auto offset = [size](std::uint32_t value) -> double {
+                return size == 1 ? static_cast<std::int8_t>(value) : static_cast<std::int16_t>(value);
+            };
+            p.dx = offset(c.points[0]);
+            p.dy = offset(c.points[1]);
+            // A 'scaled' offset is moved by the transform too; it is kept as
+            // the offset it comes to, which is not.
+            if ((flags & scaledOffset) && !(flags & unscaledOffset)) {
+                const auto [x, y] = Placement{p.xx, p.yx, p.xy, p.yy}.apply(p.dx, p.dy);
+                p.dx = x, p.dy = y;
+                c.flags = (flags & ~scaledOffset) | unscaledOffset;
+            }
+        }
+        composite.components.push_back(c);
+        if (!(flags & moreComponents) && (flags & hasInstructions)) {
+            const std::size_t length = 2 + bigEndianAt(glyph, at, 2);
+            if (at + length > glyph.size())
+                return std::nullopt;
+            composite.instructions = glyph.substr(at, length);
+        }
+    }
+    return composite;
+}
+
+// The components of `components` with every one that is itself a composite
+// replaced by its own components, placed where it puts them, so that no
+// component is a composite: the PDF library keeps the outlines of the glyphs
+// a page draws and of their components, but not of components of components.
+// Nothing when that cannot be written with offsets (a component placed by
+// matching points, a glyph nested too deep).
+std::optional<std::vector<Component>> flattened(const std::vector<Component>& components, const FontReader& font,
+                                                int depth, std::size_t& budget)
+{
+    std::vector<Component> flat;
+    for (const Component& outer : components) {
+        if (budget == 0)
+            return std::nullopt;
+        --budget;
+        const std::string_view data = font.glyph(outer.glyph);
+        if (!isComposite(data)) {
+            flat.push_back(outer);
+            continue;
+        }
+        const auto inner = readComposite(data);
+        if (!inner || depth == deepestComponent || !(outer.flags & argumentsAreOffsets))
+            return std::nullopt;
+        const auto parts = flattened(inner->components, font, depth + 1, budget);
+        if (!parts)
+            return std::nullopt;
+        for (Component part : *parts) {
+            if (!(part.flags & argumentsAreOffsets))
+                return std::nullopt;
+            // The composite's own metrics come from a part only if they came
+            // from that composite; only the first component tells of overlaps.
+            part.flags = (part.flags & ~(useMyMetrics | overlapping)) | (outer.flags & part.flags & useMyMetrics) |
+                         (outer.flags & (roundToGrid | unscaledOffset)) |
+                         (flat.empty() ? outer.flags & overlapping : 0);
+            part.placement = outer.placement.after(part.placement);
+            flat.push_back(part);
+        }
+    }
+    return flat;
+}
+
+// A composite glyph's record with these components, the glyph's own box and
+// hinting program, and the glyphs renumbered; nothing when a transform or an
+// offset is beyond what a record can hold.
+std::optional<std::string> compositeRecord(std::string_view box, const std::vector<Component>& components,
+                                           std::string_view instructions,
+                                           const std::map<std::uint32_t, std::uint32_t>& renumbered)
+{
+    std::string out(box);
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const Component& c = components[i];
+        const Placement& p = c.placement;
+        const bool offsets = c.flags & argumentsAreOffsets;
+        const std::array<double, 2> arguments = offsets ? std::array{std::round(p.dx), std::round(p.dy)}
+                                                        : std::array{double(c.points[0]), double(c.points[1])};
+        const double lowest = offsets ? -128 : 0, highest = offsets ? 127 : 255;
+        const bool bytes = std::ranges::all_of(arguments, [&](double a) { return a >= lowest && a <= highest; });
+        std::uint32_t flags =
+            c.flags & (argumentsAreOffsets | roundToGrid | useMyMetrics | overlapping | unscaledOffset);
+        const auto units = [](double value) { return std::round(value * 16384); };  // F2Dot14
+        const double xx = units(p.xx), yx = units(p.yx), xy = units(p.xy), yy = units(p.yy);
+        std::vector<double> transform;
+        if (yx != 0 || xy != 0)
+            flags |= hasTwoByTwo, transform = {xx, yx, xy, yy};
+        else if (xx != yy)
+            flags |= hasXAndYScale, transform = {xx, yy};
+        else if (xx != 16384)
+            flags |= hasScale, transform = {xx};
+        flags |= (bytes ? 0 : argumentsAreWords) | (i + 1 < components.size() ? moreComponents : 0) |
+                 (i + 1 == components.size() && !instructions.empty() ? hasInstructions : 0);
+        put(out, flags, 2);
+        const auto found = renumbered.find(c.glyph);
+        put(out, found == renumbered.end() ? 0 : found->second, 2);
+        for (double argument : arguments) {
+            if (offsets && (argument < -32768 || argument > 32767))
+                return std::nullopt;
+            put(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(argument)), bytes ? 1 : 2);
+        }
+        for (double value : transform) {
+            if (value < -32768 || value > 32767)
+                return std::nullopt;
+            put(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(value)), 2);
+        }
+    }
+    return out + std::string(instructions);
+}
+
+// A glyph's outline with every component placed, in the glyph's own units.
+struct Outline {
+    std::vector<std::array<double, 2>> points;
+    std::vector<bool> onCurve;
+    std::vector<std::uint32_t> ends;  // the last point of each contour
+};
+
+// The outline of a glyph made of points; nothing when its contours do not
+// add up.
+std::optional<Outline> simpleOutline(std::string_view glyph)
+{
+    Outline outline;
+    const std::size_t contours = bigEndianAt(glyph, 0, 2);
+    for (std::size_t i = 0; i < contours; ++i) {
+        outline.ends.push_back(bigEndianAt(glyph, 10 + 2 * i, 2));
+        if (i > 0 && outline.ends[i] <= outline.ends[i - 1])
+            return std::nullopt;
+    }
+    const std::size_t count = contours == 0 ? 0 : outline.ends.back() + 1;
+    std::size_t at = 12 + 2 * contours + bigEndianAt(glyph, 10 + 2 * contours, 2);
+    std::vector<std::uint32_t> flags;
+    while (flags.size() < count) {
+        const std::uint32_t flag = bigEndianAt(glyph, at++, 1);
+        const std::uint32_t repeats = flag & 0x08 ? bigEndianAt(glyph, at++, 1) : 0;
+        flags.insert(flags.end(), std::min<std::size_t>(repeats + 1, count - flags.size()), flag);
+    }
+    outline.points.resize(count);
+    // x, then y: a byte with its sign in the flags, the same as the point
+    // before, or a signed word.
+    for (int axis = 0; axis < 2; ++axis) {
+        const std::uint32_t isByte = axis == 0 ? 0x02 : 0x04, sameOrPositive = axis == 0 ? 0x10 : 0x20;
+        double position = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (flags[i] & isByte)
+                position += (flags[i] & sameOrPositive ? 1.0 : -1.0) * bigEndianAt(glyph, at++, 1);
+            else if (!(flags[i] & sameOrPositive))
+                position += static_cast<std::int16_t>(bigEndianAt(glyph, (at += 2) - 2, 2));
+            outline.points[i][axis] = position;
+        }
+    }
+    for (std::uint32_t flag : flags)
+        outline.onCurve.push_back(flag & 0x01);
+    if (at > glyph.size())
+        return std::nullopt;
+    return outline;
+}
+
+// The outline of glyph `g`, its components placed as the renderer places
+// them; nothing when a component cannot be placed.
+std::optional<Outline> outlineOf(std::uint32_t g, const FontReader& font, int depth, std::size_t& budget)
+{
+    const std::string_view data = font.glyph(g);
+    if (data.size() < 10)
+        return Outline{};
+    if (!isComposite(data))
+        return simpleOutline(data);
+    const auto composite = readComposite(data);
+    if (!composite || depth == deepestComponent)
+        return std::nullopt;
+    Outline outline;
+    for (const Component& c : composite->components) {
+        if (budget == 0)
+            return std::nullopt;
+        --budget;
+        std::optional<Outline> part = outlineOf(c.glyph, font, depth + 1, budget);
+        if (!part)
+            return std::nullopt;
+        Placement p = c.placement;
+        if (!(c.flags & argumentsAreOffsets)) {
+            // The offset that puts the component's point on the glyph's.
+            if (c.points[0] >= outline.points.size() || c.points[1] >= part->points.size())
+                return std::nullopt;
+            const auto& [px, py] = part->points[c.points[1]];
+            const auto [x, y] = Placement{p.xx, p.yx, p.xy, p.yy}.apply(px, py);
+            p.dx = outline.points[c.points[0]][0] - x;
+            p.dy = outline.points[c.points[0]][1] - y;
+        }
+        for (std::uint32_t end : part->ends)
+            outline.ends.push_back(end + static_cast<std::uint32_t>(outline.points.size()));
+        for (const auto& [x, y] : part->points)
+            outline.points.push_back(p.apply(x, y));
+        outline.onCurve.insert(outline.onCurve.end(), part->onCurve.begin(), part->onCurve.end());
+        if (outline.points.size() > 0xFFFF)
+            return std::nullopt;
+    }
+    return outline;
+}
+
+// A glyph record of points alone (no hinting program) for an outline.
+std::string simpleRecord(const Outline& outline)
+{
+    if (outline.points.empty() || outline.ends.size() > 0x7FFF)
+        return {};
+    // Within these bounds every step between two points fits a word.
+    std::vector<std::array<std::int32_t, 2>> points;
+    std::array<std::int32_t, 4> box{16383, 16383, -16384, -16384};
+    for (const auto& [x, y] : outline.points) {
+        points.push_back({static_cast<std::int32_t>(std::clamp(std::round(x), -16384.0, 16383.0)),
+                          static_cast<std::int32_t>(std::clamp(std::round(y), -16384.0, 16383.0))});
+        box = {std::min(box[0], points.back()[0]), std::min(box[1], points.back()[1]),
+               std::max(box[2], points.back()[0]), std::max(box[3], points.back()[1])};
+    }
+    std::string out;
+    put(out, static_cast<std::uint32_t>(outline.ends.size()), 2);
+    for (std::int32_t edge : box)
+        put(out, static_cast<std::uint32_t>(edge), 2);
+    for (std::uint32_t end : outline.ends)
+        put(out, end, 2);
+    put(out, 0, 2);
+    for (bool on : outline.onCurve)
+        put(out, on ? 1 : 0, 1);
+    for (int axis = 0; axis < 2; ++axis)
+        for (std::size_t i = 0; i < points.size(); ++i)
+            put(out, static_cast<std::uint32_t>(points[i][axis] - (i == 0 ? 0 : points[i - 1][axis])), 2);
+    return out;
+}
 
 // Format 4 under platform 3 encoding 1, the map the PDF library reads: one
 // segment for each run of consecutive characters with consecutive glyphs
@@ -201,6 +479,41 @@ std::string fontFile(const std::map<std::string, std::string>& tables)
     return out;
 }
 
+// Raises a 'maxp' field, a big-endian word at `at`, to `value`; renderers
+// size their work space for a glyph by these.
+void raise(std::string& maxp, std::size_t at, std::size_t value)
+{
+    if (maxp.size() >= at + 2 && bigEndianAt(maxp, at, 2) < value)
+        patch(maxp, at, static_cast<std::uint32_t>(std::min<std::size_t>(value, 0xFFFF)), 2);
+}
+
+// The record of glyph `g` for the cut-down font: a composite with no
+// composite among its components, or, where its components cannot be
+// written that way, its outline as a glyph of points; a damaged one draws
+// nothing.
+std::string glyphRecord(const FontReader& font, std::uint32_t g,
+                        const std::map<std::uint32_t, std::uint32_t>& renumbered, std::size_t& budget, std::string& maxp)
+{
+    const std::string_view data = font.glyph(g);
+    if (!isComposite(data))
+        return std::string(data);
+    const auto composite = readComposite(data);
+    if (!composite)
+        return {};
+    if (const auto components = flattened(composite->components, font, 1, budget)) {
+        if (auto record = compositeRecord(data.substr(0, 10), *components, composite->instructions, renumbered)) {
+            raise(maxp, 28, components->size());  // maxComponentElements
+            return *record;
+        }
+    }
+    const auto outline = outlineOf(g, font, 0, budget);
+    if (!outline)
+        return {};
+    raise(maxp, 6, outline->points.size());  // maxPoints
+    raise(maxp, 8, outline->ends.size());    // maxContours
+    return simpleRecord(*outline);
+}
+
 }  // namespace
 
 std::optional<std::string> subsetTrueType(std::string_view file, int index, const std::u32string& characters)
@@ -224,10 +537,11 @@ std::optional<std::string> subsetTrueType(std::string_view file, int index, cons
         pending.pop_back();
         if (!kept.insert(g).second)
             continue;
-        const std::string_view data = font.glyph(g);
-        for (std::size_t at : componentPositions(data))
-            if (const std::uint32_t part = bigEndianAt(data, at, 2); part < font.glyphCount && !kept.count(part))
-                pending.push_back(part);
+        if (const std::string_view data = font.glyph(g); isComposite(data))
+            if (const auto composite = readComposite(data))
+                for (const Component& c : composite->components)
+                    if (c.glyph < font.glyphCount && !kept.count(c.glyph))
+                        pending.push_back(c.glyph);
     }
     std::map<std::uint32_t, std::uint32_t> renumbered;
     for (std::uint32_t g : kept)
@@ -237,13 +551,11 @@ std::optional<std::string> subsetTrueType(std::string_view file, int index, cons
     std::string& glyf = tables["glyf"];
     std::string& loca = tables["loca"];
     std::string& hmtx = tables["hmtx"];
+    std::string maxp(face->table("maxp"));
+    std::size_t budget = componentBudget;
     for (const auto& [old, now] : renumbered) {
         put(loca, static_cast<std::uint32_t>(glyf.size()), 4);
-        std::string data(font.glyph(old));
-        for (std::size_t at : componentPositions(data)) {
-            const auto found = renumbered.find(bigEndianAt(data, at, 2));
-            patch(data, at, found == renumbered.end() ? 0 : found->second, 2);
-        }
+        const std::string data = glyphRecord(font, old, renumbered, budget, maxp);
         glyf += data;
         glyf.append((4 - glyf.size() % 4) % 4, '\0');
         const auto [advance, bearing] = font.metrics(old);
@@ -258,7 +570,7 @@ std::optional<std::string> subsetTrueType(std::string_view file, int index, cons
     patch(tables["head"], 50, 1, 2);  // long offsets in loca
     tables["hhea"] = face->table("hhea").substr(0, 36);
     patch(tables["hhea"], 34, count, 2);
-    tables["maxp"] = face->table("maxp");
+    tables["maxp"] = maxp;
     patch(tables["maxp"], 4, count, 2);
     if (const std::string_view post = face->table("post"); post.size() >= 32) {
         tables["post"] = post.substr(0, 32);
