@@ -5,6 +5,7 @@
 #include "calendar/page_layout.h"
 #include "calendar/page_options.h"
 #include "platform/app_folders.h"
+#include "platform/scratch_file.h"
 
 #include <hpdf.h>
 
@@ -113,6 +114,9 @@ RenderedPdf renderCalendarPdf(const CalendarRequest& request)
     RenderedPdf result;
     PdfErrorRecord errors{request.diagnostics};
     const LibraryMemoryScope memoryScope(request.memory);
+    // Declared first so that it goes last: the library reads it until the
+    // document is freed.
+    ScratchFile fontFile;
     const PdfDocument document{HPDF_NewEx(pdfErrorHandler, allocateForLibrary, releaseForLibrary, 0, &errors)};
     if (!document) {
         if (request.diagnostics)
@@ -126,7 +130,7 @@ RenderedPdf renderCalendarPdf(const CalendarRequest& request)
         HPDF_SetCompressionMode(document.get(), HPDF_COMP_ALL);
     const HPDF_Page page = HPDF_AddPage(document.get());
     if (!errors.failed())
-        drawCalendar(CalendarPage{document.get(), page, request.grid}, request.layout, request.page);
+        drawCalendar(CalendarPage{document.get(), page, request.grid, fontFile}, request.layout, request.page);
     if (errors.failed() || !saveDocumentInto(document.get(), errors, result.bytes)) {
         result.bytes.clear();
         // Some failures inside the library, a failed allocation among them,

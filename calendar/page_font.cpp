@@ -3,10 +3,6 @@
 #include "calendar/text_encoding.h"
 #include "calendar/truetype_subset.h"
 
-#include <hpdf_doc.h>
-#include <hpdf_fontdef.h>
-#include <hpdf_streams.h>
-
 #include <fstream>
 #include <iterator>
 
@@ -34,29 +30,6 @@ std::optional<std::string> readFontFile(const std::string& path)
     if (!file.read(bytes.data(), size))
         return std::nullopt;
     return bytes;
-}
-
-// The library's own loading reads from a file; this hands it the cut-down
-// font from memory through the same steps. The face is named with the tag
-// the library gives the first font it embeds, as loading from a file would.
-const char* loadFromMemory(HPDF_Doc document, const std::string& font)
-{
-    HPDF_Stream stream = HPDF_MemStream_New(document->mmgr, static_cast<HPDF_UINT>(font.size()));
-    if (!stream)
-        return nullptr;
-    if (HPDF_Stream_Write(stream, reinterpret_cast<const HPDF_BYTE*>(font.data()), static_cast<HPDF_UINT>(font.size())) !=
-        HPDF_OK) {
-        HPDF_Stream_Free(stream);
-        return nullptr;
-    }
-    HPDF_FontDef definition = HPDF_TTFontDef_Load(document->mmgr, stream, HPDF_TRUE);
-    if (!definition)
-        return nullptr;
-    HPDF_TTFontDef_SetTagName(definition, const_cast<char*>("HPDFAA"));
-    const char* name = definition->base_font;
-    if (HPDF_Doc_RegisterFontDef(document, definition) != HPDF_OK)
-        return nullptr;
-    return name;
 }
 
 }  // namespace
@@ -90,11 +63,13 @@ SingleByteEncoding singleByteEncodingFor(HPDF_Doc document, const std::u32string
     return {};
 }
 
-const char* loadEmbeddedFont(HPDF_Doc document, const std::string& path, int index, const std::u32string& characters)
+const char* loadEmbeddedFont(HPDF_Doc document, ScratchFile& fontFile, const std::string& path, int index,
+                             const std::u32string& characters)
 {
     if (const auto file = readFontFile(path))
         if (const auto subset = subsetTrueType(*file, index, characters))
-            return loadFromMemory(document, *subset);
+            if (fontFile = ScratchFile::holding(*subset); fontFile.held())
+                return HPDF_LoadTTFontFromFile(document, fontFile.path().c_str(), HPDF_TRUE);
     // Collections hold several faces and are read with the face's index.
     return path.ends_with(".ttc") || path.ends_with(".TTC")
                ? HPDF_LoadTTFontFromFile2(document, path.c_str(), static_cast<HPDF_UINT>(index), HPDF_TRUE)

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "platform/scratch_file.h"
+
 // A code page of the PDF library in which an embedded TrueType font can show
 // a page's text one byte per character.
 struct SingleByteEncoding {
@@ -20,7 +22,11 @@ struct SingleByteEncoding {
 SingleByteEncoding singleByteEncodingFor(HPDF_Doc document, const std::u32string& characters);
 
 // Loads the face `index` of the TrueType file `path` into the document for
-// embedding, cut down to the glyphs of `characters`; a file that cannot be
-// read that way is loaded whole by the library, which reports what it cannot
-// read. Returns the font's name, or nullptr after a library error.
-const char* loadEmbeddedFont(HPDF_Doc document, const std::string& path, int index, const std::u32string& characters);
+// embedding, cut down to the glyphs of `characters`. The library reads the
+// cut-down font from `fontFile`, a scratch file that has to outlive the
+// document. A font file that cannot be cut down, or a cut-down font without a
+// scratch file, is loaded from `path` whole by the library, which reports
+// what it cannot read. Returns the font's name, or nullptr after a library
+// error.
+const char* loadEmbeddedFont(HPDF_Doc document, ScratchFile& fontFile, const std::string& path, int index,
+                             const std::u32string& characters);

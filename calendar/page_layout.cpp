@@ -198,7 +198,7 @@ void PageDrawing::setUpEmbeddedFont()
     } else {
         encodingName = singleByte.name;
     }
-    fontName = loadEmbeddedFont(target.document, options.font.path, options.font.index, characters);
+    fontName = loadEmbeddedFont(target.document, target.fontFile, options.font.path, options.font.index, characters);
 }
 
 void PageDrawing::drawTitle() const
@@ -427,11 +427,12 @@ bool footerFitsReadably(int calendarLayout, const PageOptions& options)
     struct DocumentFree {
         void operator()(HPDF_Doc document) const { HPDF_Free(document); }
     };
+    ScratchFile fontFile;
     const std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, DocumentFree> document(HPDF_New(nullptr, nullptr));
     if (!document)
         throw std::bad_alloc();
     const CalendarTextGrid noGrid;
-    const CalendarPage scratch{document.get(), HPDF_AddPage(document.get()), noGrid};
+    const CalendarPage scratch{document.get(), HPDF_AddPage(document.get()), noGrid, fontFile};
     const FittedPage fitted = fitPage(calendarLayout, options);
     const float printedSize =
         PageDrawing(scratch, fitted.layout, options, fitted.width, fitted.height).footerSize() * fitted.scale;

@@ -2,13 +2,16 @@
 #include <hpdf.h>
 
 class CalendarTextGrid;
+class ScratchFile;
 struct PageOptions;
 
-// The page being drawn and the grid it is drawn from.
+// The page being drawn and the grid it is drawn from; the library reads an
+// embedded font from `fontFile` until the document is freed (loadEmbeddedFont).
 struct CalendarPage {
     HPDF_Doc document;
     HPDF_Page page;
     const CalendarTextGrid& grid;
+    ScratchFile& fontFile;
 };
 
 // Draws the year title, the twelve months cell by cell and the footer in the

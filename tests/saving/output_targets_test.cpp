@@ -8,6 +8,7 @@
 #include "calendar/output_path.h"
 #include "calendar/page_layout.h"
 #include "platform/file_system.h"
+#include "platform/scratch_file.h"
 #include "platform/temporary_file_name.h"
 #include "saving_support.h"
 
@@ -46,8 +47,9 @@ void makeWriteProtected(const std::string& path, bool protect)
 TEST(SavedBytesTest, TheCalendarIsWhatTheLibraryWritesToAFile)
 {
     TemporaryFolder folder;
+    ScratchFile noFont;
     HPDF_Doc document = HPDF_New(nullptr, nullptr);
-    drawCalendar({document, HPDF_AddPage(document), gridOf(2010)}, threePerRowLayoutId, PageOptions{});
+    drawCalendar({document, HPDF_AddPage(document), gridOf(2010), noFont}, threePerRowLayoutId, PageOptions{});
     const std::string direct = folder.file("direct.pdf");
     ASSERT_EQ(HPDF_SaveToFile(document, direct.c_str()), HPDF_OK);
     HPDF_Free(document);
