@@ -120,13 +120,13 @@ CalendarSetup setUpCalendar(const CommandLine& line)
     page.compress = choices.compress;
 
     chooseFont(page, setup);
-    if (setup.error.empty() && !footerFitsReadably(line.calendarLayout, page)) {
-        constexpr std::size_t shown = 40;
-        const std::string start = leadingCharacters(page.footerText, shown);
-        setup.error = "invalid footer '" + start + (start.size() < page.footerText.size() ? "...'" : "'") +
-                      " (expected a line that fits across the page at " + std::to_string(smallestFooterSize) +
-                      " pt or larger)";
-        setup.usageError = true;
-    }
     return setup;
+}
+
+std::string unreadableFooterError(const std::string& footerText)
+{
+    constexpr std::size_t shown = 40;
+    const std::string start = leadingCharacters(footerText, shown);
+    return "invalid footer '" + start + (start.size() < footerText.size() ? "...'" : "'") +
+           " (expected a line that fits across the page at " + std::to_string(smallestFooterSize) + " pt or larger)";
 }

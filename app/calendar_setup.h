@@ -18,5 +18,9 @@ struct CalendarSetup {
     bool usageError = false;
 };
 
-// Everything but the marked days, which need the grid's span.
+// Everything but the marked days, which need the grid's span, and the check
+// that the footer fits, which is made on the page itself (RenderedPdf).
 CalendarSetup setUpCalendar(const CommandLine& line);
+
+// The usage error for an own footer that does not fit across the page.
+std::string unreadableFooterError(const std::string& footerText);

@@ -77,9 +77,8 @@ int printTextPage(const CommandLine& line)
     return finishStandardOutput();
 }
 
-int writePdfToStandardOutput(const CalendarRequest& request)
+int writePdfToStandardOutput(const RenderedPdf& pdf)
 {
-    const RenderedPdf pdf = renderCalendarPdf(request);
     const std::string error = pdf.error.empty() ? writeStandardOutput(pdf.bytes) : pdf.error;
     if (!error.empty()) {
         std::fprintf(stderr, "orvelplan: %s\n", error.c_str());
@@ -113,14 +112,19 @@ int writePdf(const CommandLine& line)
     CalendarRequest request(calendarGrid, line.calendarLayout, nullptr);
     request.page = std::move(setup.page);
     reportClosedPipesAsErrors();
+    const RenderedPdf pdf = renderCalendarPdf(request);
+    if (pdf.footerTooSmall) {
+        std::fputs(usageErrorText(unreadableFooterError(request.page.footerText)).c_str(), stderr);
+        return exitStatus::usage;
+    }
     if (line.output == standardOutputName)
-        return writePdfToStandardOutput(request);
+        return writePdfToStandardOutput(pdf);
 
     CalendarFile file;
     if (line.output.empty()) {
-        file = createCalendar(request);
+        file = saveCalendar(pdf);
     } else {
-        SaveResult saved = createCalendarPdf(request, line.output);
+        SaveResult saved = saveCalendarPdf(pdf, line.output);
         file.path = line.output;
         file.error = std::move(saved.error);
         file.file = std::move(saved.file);

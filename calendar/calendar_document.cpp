@@ -129,8 +129,13 @@ RenderedPdf renderCalendarPdf(const CalendarRequest& request)
     if (request.page.compress)
         HPDF_SetCompressionMode(document.get(), HPDF_COMP_ALL);
     const HPDF_Page page = HPDF_AddPage(document.get());
-    if (!errors.failed())
-        drawCalendar(CalendarPage{document.get(), page, request.grid, fontFile}, request.layout, request.page);
+    if (!errors.failed() &&
+        !drawCalendar(CalendarPage{document.get(), page, request.grid, fontFile}, request.layout, request.page)) {
+        result.footerTooSmall = true;
+        result.error = "the footer does not fit across the page at " + std::to_string(smallestFooterSize) +
+                       " pt or larger";
+        return result;
+    }
     if (errors.failed() || !saveDocumentInto(document.get(), errors, result.bytes)) {
         result.bytes.clear();
         // Some failures inside the library, a failed allocation among them,
@@ -141,32 +146,30 @@ RenderedPdf renderCalendarPdf(const CalendarRequest& request)
     return result;
 }
 
-SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path)
+SaveResult saveCalendarPdf(const RenderedPdf& pdf, const std::string& path)
 {
     SaveResult result;
-    if (path.empty()) {
-        result.error = "no output file name";
+    result.error = path.empty() ? "no output file name" : pdf.error;
+    if (!result.error.empty())
         return result;
-    }
-    const RenderedPdf pdf = renderCalendarPdf(request);
-    if (!pdf.error.empty()) {
-        result.error = pdf.error;
-        return result;
-    }
     return writeFileAtomically(path, pdf.bytes, SpecialTarget::writeInPlace);
 }
 
-CalendarFile createCalendar(const CalendarRequest& request)
+SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path)
+{
+    return saveCalendarPdf(path.empty() ? RenderedPdf{} : renderCalendarPdf(request), path);
+}
+
+CalendarFile saveCalendar(const RenderedPdf& pdf)
 {
     CalendarFile result;
+    if (!pdf.error.empty()) {
+        result.error = pdf.error;
+        return result;
+    }
     const ProgramFolder folder = findProgramFolder();
     if (!folder.problem.empty()) {
         result.error = folder.path.empty() ? "cannot find the folder for calendars: " + folder.problem : folder.problem;
-        return result;
-    }
-    const RenderedPdf pdf = renderCalendarPdf(request);
-    if (!pdf.error.empty()) {
-        result.error = pdf.error;
         return result;
     }
     ClaimResult claimed = saveUnderFreeOutputPath(folder.path, pdf.bytes);
@@ -174,4 +177,9 @@ CalendarFile createCalendar(const CalendarRequest& request)
     result.error = claimed.error;
     result.file = std::move(claimed.file);
     return result;
+}
+
+CalendarFile createCalendar(const CalendarRequest& request)
+{
+    return saveCalendar(renderCalendarPdf(request));
 }

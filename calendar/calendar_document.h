@@ -40,15 +40,22 @@ struct CalendarRequest {
 struct RenderedPdf {
     std::string bytes;
     std::string error;  // empty when `bytes` holds the whole document
+    // The page options' own footer does not fit across the page at
+    // smallestFooterSize or larger, so no document was made (error says so).
+    bool footerTooSmall = false;
 };
 
 // Draws the calendar on a one-page PDF in memory.
 RenderedPdf renderCalendarPdf(const CalendarRequest& request);
 
-// Draws the calendar and writes it to `path` (writeFileAtomically: a regular
-// file is replaced whole or not at all, a FIFO or device is written into, a
-// folder is refused). Nothing on disk is touched until the whole document is
-// ready. Returns the outcome; its error is one line, empty on success.
+// Writes a drawn calendar to `path` (writeFileAtomically: a regular file is
+// replaced whole or not at all, a FIFO or device is written into, a folder
+// is refused); a calendar that could not be drawn gives its error. Returns
+// the outcome; its error is one line, empty on success.
+SaveResult saveCalendarPdf(const RenderedPdf& pdf, const std::string& path);
+
+// Draws the calendar and writes it to `path` as saveCalendarPdf does: nothing
+// on disk is touched until the whole document is ready.
 SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path);
 
 // A calendar saved under a free number in the program folder.
@@ -59,7 +66,11 @@ struct CalendarFile {
     bool saved() const { return error.empty(); }
 };
 
-// The "Create Calendar" command's file: writes the calendar as orvelplanN.pdf
-// in the program folder (saveUnderFreeOutputPath's rules). Showing it is the
-// caller's affair.
+// Writes a drawn calendar as orvelplanN.pdf in the program folder
+// (saveUnderFreeOutputPath's rules); a calendar that could not be drawn gives
+// its error.
+CalendarFile saveCalendar(const RenderedPdf& pdf);
+
+// The "Create Calendar" command's file: draws the calendar and saves it as
+// saveCalendar does. Showing it is the caller's affair.
 CalendarFile createCalendar(const CalendarRequest& request);

@@ -12,10 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <memory>
-#include <new>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -78,8 +75,9 @@ void setFill(HPDF_Page page, Rgb colour)
 class PageDrawing {
 public:
     PageDrawing(const CalendarPage& page, const PageLayout& pageLayout, const PageOptions& pageOptions,
-                float pageWidth, float pageHeight)
-        : target(page), layout(pageLayout), options(pageOptions), width(pageWidth), height(pageHeight)
+                float pageWidth, float pageHeight, double drawingScale)
+        : target(page), layout(pageLayout), options(pageOptions), width(pageWidth), height(pageHeight),
+          scale(drawingScale)
     {
         if (options.font.encoding == BaseFontEncoding::none)
             setUpEmbeddedFont();
@@ -91,10 +89,8 @@ public:
             weekdays[d] = encoded(options.names.weekdays[d]);
     }
 
-    void draw();
-    // The size the footer is set at: the body size, or less where the line is
-    // wider than the page's printable width at that size.
-    float footerSize() const;
+    // False when the options' own footer is refused (drawCalendar).
+    bool draw();
 
 private:
     // Texts in the order they are drawn, left to right, in the font's encoding.
@@ -135,7 +131,7 @@ private:
     void shadeWeekends(int block, int x0, int y0) const;
     void drawMonth(int block, int x0, int y0) const;
     void drawWeekNumbers() const;
-    void drawFooter() const;
+    bool drawFooter() const;
     std::string footerLine() const;
     float footerRoom() const { return width - 2 * minimumColumnGap; }
     float footerSizeFor(float textWidth) const;
@@ -145,6 +141,7 @@ private:
     const PageOptions& options;
     const float width;
     const float height;
+    const double scale;  // of the whole drawing on the paper
     const char* fontName = nullptr;      // a loaded TrueType font, else the base font
     const char* encodingName = nullptr;  // nullptr: the base font's own encoding
     const bool winAnsi = options.font.encoding == BaseFontEncoding::winAnsi;
@@ -293,15 +290,22 @@ void PageDrawing::drawWeekNumbers() const
     selectFont(layout.bodyFontSize);
 }
 
-void PageDrawing::drawFooter() const
+bool PageDrawing::drawFooter() const
 {
     if (!options.footer)
-        return;
+        return true;
     const std::string footer = footerLine();
+    // The options' own footer is refused when it is longer than any line the
+    // library can show, or would be printed smaller than smallestFooterSize.
+    const bool ownFooter = !options.footerText.empty();
+    if (ownFooter && footer.size() > HPDF_LIMIT_MAX_STRING_LEN)
+        return false;
     // The line starts 150 points before the right edge, as long as it ends
     // inside the page; a wider one (another text, a wider font) ends at the
     // margin instead, and one too wide for the page is set smaller.
     const float textWidth = HPDF_Page_TextWidth(target.page, footer.c_str());
+    if (ownFooter && footerSizeFor(textWidth) * scale < smallestFooterSize)
+        return false;
     int x = static_cast<int>(width - 150);
     if (x + textWidth > width) {
         if (textWidth > footerRoom())
@@ -309,6 +313,7 @@ void PageDrawing::drawFooter() const
         x = static_cast<int>(width - minimumColumnGap - std::min(textWidth, footerRoom()));
     }
     placeText(target.page, x, 12, footer.c_str());
+    return true;
 }
 
 std::string PageDrawing::footerLine() const
@@ -321,27 +326,21 @@ float PageDrawing::footerSizeFor(float textWidth) const
     return textWidth > footerRoom() ? layout.bodyFontSize * footerRoom() / textWidth : layout.bodyFontSize;
 }
 
-float PageDrawing::footerSize() const
-{
-    selectFont(layout.bodyFontSize);
-    return footerSizeFor(HPDF_Page_TextWidth(target.page, footerLine().c_str()));
-}
-
-void PageDrawing::draw()
+bool PageDrawing::draw()
 {
     drawTitle();
     selectFont(layout.bodyFontSize);
     fitHeadings();
     for (int block = 0; block < 12; ++block) {
         if (HPDF_GetError(target.document) != HPDF_OK)
-            return;
+            return true;
         if (options.shadeWeekends)
             shadeWeekends(block, monthX(block), monthY(block));
         drawMonth(block, monthX(block), monthY(block));
     }
     if (options.weekNumbers)
         drawWeekNumbers();
-    drawFooter();
+    return drawFooter();
 }
 
 // Either layout (threePerRowLayoutId, twoPerRowLayoutId) with `monthsPerRow`
@@ -400,10 +399,10 @@ FittedPage fitPage(int calendarLayout, const PageOptions& options)
 
 }  // namespace
 
-void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options)
+bool drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options)
 {
     if (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId)
-        return;
+        return true;
     const FittedPage fitted = fitPage(calendarLayout, options);
     // The library's default page is A4 upright; it is left as it is.
     if (fitted.pageWidth != paperA4.width || fitted.pageHeight != paperA4.height) {
@@ -414,36 +413,5 @@ void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOpti
         const auto s = static_cast<HPDF_REAL>(fitted.scale);
         HPDF_Page_Concat(target.page, s, 0, 0, s, 0, 0);
     }
-    PageDrawing(target, fitted.layout, options, fitted.width, fitted.height).draw();
-}
-
-bool footerFitsReadably(int calendarLayout, const PageOptions& options)
-{
-    if (!options.footer || options.footerText.empty() ||
-        (calendarLayout != threePerRowLayoutId && calendarLayout != twoPerRowLayoutId))
-        return true;
-    // The footer is measured as it would be drawn: on a page of its own, in
-    // the font and encoding the options give.
-    struct DocumentFree {
-        void operator()(HPDF_Doc document) const { HPDF_Free(document); }
-    };
-    ScratchFile fontFile;
-    const std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, DocumentFree> document(HPDF_New(nullptr, nullptr));
-    if (!document)
-        throw std::bad_alloc();
-    const CalendarTextGrid noGrid;
-    const CalendarPage scratch{document.get(), HPDF_AddPage(document.get()), noGrid, fontFile};
-    const FittedPage fitted = fitPage(calendarLayout, options);
-    const float printedSize =
-        PageDrawing(scratch, fitted.layout, options, fitted.width, fitted.height).footerSize() * fitted.scale;
-    switch (HPDF_GetError(document.get())) {
-    case HPDF_OK:
-        return printedSize >= smallestFooterSize;
-    case HPDF_FAILD_TO_ALLOC_MEM:
-        throw std::bad_alloc();
-    case HPDF_STRING_OUT_OF_RANGE:  // longer than any line the library can show
-        return false;
-    default:  // the drawing meets the same failure and reports it
-        return true;
-    }
+    return PageDrawing(target, fitted.layout, options, fitted.width, fitted.height, fitted.scale).draw();
 }

@@ -20,11 +20,10 @@ struct CalendarPage {
 // (scaling the whole drawing when the paper is too small for it, or larger
 // than A4 in both directions); default options draw the window's page. Stops
 // early once the library has reported an error: the document is then discarded.
-void drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options);
+// Returns false, leaving the footer out, when the options' own footer text
+// does not fit across the page at smallestFooterSize or larger: it would be
+// set smaller than that, so the page is refused instead.
+bool drawCalendar(const CalendarPage& target, int calendarLayout, const PageOptions& options);
 
 // The smallest size, in printed points, a footer is set at.
 inline constexpr int smallestFooterSize = 6;
-// Whether the options' own footer text fits across the page at
-// smallestFooterSize or larger with that layout (true when there is none).
-// A longer one would be set smaller than that, so it is refused instead.
-bool footerFitsReadably(int calendarLayout, const PageOptions& options);
