@@ -11,26 +11,39 @@
 
 namespace {
 
-// The temporary folder as the ANSI code page spells it (UTF-8 under the
-// program's manifest), or nothing when that cannot spell every character
-// of it: fopen takes names in that code page.
-std::string temporaryFolder()
+// `wide` as the ANSI code page spells it, or nothing when that cannot spell
+// every character of it: fopen takes names in that code page.
+std::string inAnsiCodePage(const std::wstring& wide)
 {
-    wchar_t wide[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, wide);
-    if (length == 0 || length > MAX_PATH)
-        return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int length = static_cast<int>(wide.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
-    std::string folder(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), folder.data(), size, nullptr, nullptr);
-    std::wstring back(length, L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, folder.data(), size, back.data(), static_cast<int>(length)) !=
-            static_cast<int>(length) ||
-        back.compare(0, length, wide, length) != 0)
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, narrow.data(), size, nullptr, nullptr);
+    std::wstring back(wide.size(), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, back.data(), length) != length || back != wide)
         return {};
-    return folder;
+    return narrow;
+}
+
+// The user's temporary folder, with its separator at the end. Under the
+// program's manifest the ANSI code page is UTF-8 and spells any folder; on
+// older systems a folder named in other letters is tried by its short name.
+std::string temporaryFolder()
+{
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    if (std::string narrow = inAnsiCodePage(std::wstring(folder, length)); !narrow.empty())
+        return narrow;
+    wchar_t shortName[MAX_PATH + 1];
+    const DWORD shortLength = GetShortPathNameW(folder, shortName, MAX_PATH + 1);
+    if (shortLength == 0 || shortLength > MAX_PATH)
+        return {};
+    std::string narrow = inAnsiCodePage(std::wstring(shortName, shortLength));
+    return narrow.empty() || narrow.back() == '\\' ? narrow : narrow + '\\';
 }
 
 }  // namespace
