@@ -2,23 +2,14 @@
 // --help names, and the completion offers `text` exactly the options it takes,
 // so that none of them falls behind when an option is added.
 #include "app/command_line.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 
 namespace {
-
-std::string readSource(const std::string& path)
-{
-    std::ifstream file(std::string(ORVEL_SOURCE_DIR) + "/" + path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Every "-x" and "--name" that starts a word; "one-page" and "xdg-open" are
 // words of their own, not options.
@@ -49,8 +40,9 @@ TEST(DocumentationTest, ManualPageAndCompletionNameTheOptionsOfHelp)
     const std::set<std::string> help = optionsIn(usageText(Conventions::gnu));
     ASSERT_TRUE(help.contains("--output") && help.contains("-y")) << "the help text names no options";
     // The manual page writes each minus sign of an option as "\-".
-    const std::string manual = std::regex_replace(readSource("desktop/orvelplan.1.in"), std::regex(R"(\\-)"), "-");
-    const std::string completion = readSource("desktop/orvelplan.bash-completion");
+    const std::string manual =
+        std::regex_replace(readFile(ORVEL_SOURCE_DIR "/desktop/orvelplan.1.in"), std::regex(R"(\\-)"), "-");
+    const std::string completion = readFile(ORVEL_SOURCE_DIR "/desktop/orvelplan.bash-completion");
     EXPECT_EQ(optionsIn(manual), help) << "manual page";
     EXPECT_EQ(optionsIn(quotedTexts(completion)), help) << "bash completion";
 

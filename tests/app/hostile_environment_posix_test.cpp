@@ -16,12 +16,10 @@ namespace fs = std::filesystem;
 const fs::path dejaVu = "/usr/share/fonts/truetype/dejavu";
 const fs::path symbolFont = "/usr/share/wine/fonts/marlett.ttf";  // fonts-wine
 
-class HostileEnvironmentTest : public ::testing::Test {
-protected:
+struct HostileEnvironmentTest : ProgramTest {
     void SetUp() override
     {
-        if (!programBinary())
-            GTEST_SKIP() << "set ORVEL_BINARY to the program";
+        ProgramTest::SetUp();
         if (!fs::exists(symbolFont) || !fs::exists(dejaVu / "DejaVuSans.ttf"))
             GTEST_SKIP() << "scripts/setup installs the fonts this test needs";
         // sans-serif asks for the symbol font first, as a damaged or odd
@@ -38,24 +36,14 @@ protected:
 
     // Runs the program with `arguments`; `inChild` runs in the child before
     // the program starts (limits, descriptors). With `ready` the program is
-    // the window: once `ready` holds, `whileRunning` is called and the window
-    // is asked to quit.
+    // the window, asked to quit once `ready(pid)` holds.
     ProgramRun run(const std::vector<std::string>& arguments, const std::function<void()>& inChild = {},
-                   std::function<bool()> ready = nullptr, const std::function<void(pid_t)>& whileRunning = {})
+                   const std::function<bool(pid_t)>& ready = {})
     {
-        const std::string cache = folder.file("cache");
         return runProgram(arguments, folder,
                           {{"LC_ALL", "C"}, {"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr},
-                           {"FONTCONFIG_FILE", fontconfigFile.c_str()},
-                           {"XDG_DATA_HOME", folder.path().c_str()}, {"XDG_CACHE_HOME", cache.c_str()}},
-                          inChild, [&](pid_t pid) {
-                              if (ready && ready()) {
-                                  if (whileRunning)
-                                      whileRunning(pid);
-                                  kill(pid, SIGTERM);
-                                  ready = nullptr;
-                              }
-                          });
+                           {"FONTCONFIG_FILE", fontconfigFile.c_str()}, {"XDG_DATA_HOME", folder.path().c_str()}},
+                          inChild, signalOnceReady(ready));
     }
 
     std::string chosenFaces() const
@@ -89,11 +77,14 @@ TEST_F(HostileEnvironmentTest, TheWindowKeepsToItsOwnDescriptorsAndLetters)
     const ProgramRun closed = run({}, [] {
         for (int fd = 0; fd <= 2; ++fd)
             close(fd);
-    }, [&] { return fs::exists(typefaces); }, [](pid_t pid) {
+    }, [&](pid_t pid) {
+        if (!fs::exists(typefaces))
+            return false;
         for (int fd = 0; fd <= 2; ++fd) {
             std::error_code error;
             EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), error), "/dev/null");
         }
+        return true;
     });
     EXPECT_EQ(closed.status, 0);
     EXPECT_TRUE(fs::exists(settings));
@@ -107,7 +98,7 @@ TEST_F(HostileEnvironmentTest, TheWindowKeepsToItsOwnDescriptorsAndLetters)
         damaged += (line.starts_with("face ") ? line.substr(0, line.rfind(' ') + 1) + symbolFont.string() : line) + "\n";
     writeFile(typefaces, damaged);
     ASSERT_EQ(chosenFaces(), "marlett.ttf marlett.ttf ");
-    const ProgramRun again = run({}, {}, [&] { return chosenFaces() == dejaVuFaces; });
+    const ProgramRun again = run({}, {}, [&](pid_t) { return chosenFaces() == dejaVuFaces; });
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(chosenFaces(), dejaVuFaces);
 }

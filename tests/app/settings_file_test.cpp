@@ -37,7 +37,7 @@ TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaul
          {"\x01\x02\xff", std::string("20\0" "16", 5), "abc", "  -40xyz", "\t7", "", "2016  ", "\xfe\xff"}},
     };
     for (const auto& [content, expected] : cases) {
-        std::ofstream(path, std::ios::binary) << content;
+        writeFile(path, content);
         SettingsEntries entries = initialSettingsEntries();
         EXPECT_TRUE(readSettingsFile(path, entries));
         EXPECT_EQ(entries, expected) << content.substr(0, 40);
@@ -51,7 +51,7 @@ TEST_F(SettingsFileTest, AnyContentFillsOneEntryPerLineAndTheRestKeepTheirDefaul
 // The saving itself (whole or not at all, protected files kept) is the saving tests' subject.
 TEST_F(SettingsFileTest, WritingGivesOneLineAnEntryWithTheSystemsLineEnd)
 {
-    std::ofstream(path) << "old content that is longer than the new one\n\n\n\n\n\n\n\n\n\n";
+    writeFile(path, "old content that is longer than the new one\n\n\n\n\n\n\n\n\n\n");
     ASSERT_EQ(writeSettingsFile(path, saved), "");
     std::string expected;
     for (const std::string& entry : saved)

@@ -59,13 +59,7 @@ std::vector<int> markedDays(const std::vector<Placement>& placements)
 
 const EnvironmentChanges cLocale = {{"LC_ALL", "C"}};
 
-class CalendarOptionsTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!programBinary())
-            GTEST_SKIP() << "ORVEL_BINARY is not set";
-    }
+struct CalendarOptionsTest : ProgramTest {
     ProgramRun run(const std::vector<std::string>& arguments, const EnvironmentChanges& environment = cLocale)
     {
         return runProgram(arguments, folder, environment);
@@ -77,7 +71,6 @@ protected:
         options.insert(options.begin(), {"pdf", "--year", "2026", "--output", pdf});
         return run(options, environment);
     }
-    TemporaryFolder folder;
 };
 
 }  // namespace

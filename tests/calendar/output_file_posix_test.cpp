@@ -43,7 +43,7 @@ TEST(OpenExternalTest, LaunchesTheDesktopOpenerWithoutWaiting)
     TemporaryFolder folder;
     const std::string log = folder.file("opened.log");
     const std::string fake = folder.file("xdg-open");
-    std::ofstream(fake) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log << "'\n";
+    writeFile(fake, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log + "'\n");
     fs::permissions(fake, fs::perms::owner_all);
     ScopedEnvironment path("PATH", folder.path().c_str());
 

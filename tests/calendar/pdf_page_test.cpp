@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const std::string footer = std::string(publisherAddress) + "/calendar";
@@ -19,15 +21,12 @@ std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
     return readPlacements(path);
 }
 
-std::string placed(const Placement& p)
+// Where a text stands and what it is, to compare as one value.
+std::tuple<int, int, std::string> placed(const Placement& p)
 {
-    return std::to_string(p.x) + "," + std::to_string(p.y) + " [" + p.text + "]";
+    return {p.x, p.y, p.text};
 }
-
-std::string expected(int x, int y, const std::string& text)
-{
-    return std::to_string(x) + "," + std::to_string(y) + " [" + text + "]";
-}
+using expected = std::tuple<int, int, std::string>;
 
 // A whole page in drawing order: the year, then per month its name, seven
 // weekday cells and six week lines of 21 cells (the 21st the empty terminator),

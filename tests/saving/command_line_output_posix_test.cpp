@@ -10,24 +10,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CommandLineOutputTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!programBinary())
-            GTEST_SKIP() << "set ORVEL_BINARY to the program";
-    }
-    TemporaryFolder logs, data, work;
+// The program's streams are caught in `folder`; `data` is its data folder.
+struct CommandLineOutputTest : ProgramTest {
+    TemporaryFolder data, work;
 };
 
 }  // namespace
 
 TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 {
-    fs::permissions(logs.path(), fs::perms::all);
+    fs::permissions(folder.path(), fs::perms::all);
     EXPECT_TRUE(asUnprivilegedUser({data.path()}, [&] {
         chmod(data.path().c_str(), 0500);
-        const ProgramRun result = runProgram({"pdf"}, logs, data.path());
+        const ProgramRun result = runProgram({"pdf"}, folder, data.path());
         return result.status == 1 &&
                result.err == "orvelplan: cannot create the folder " + data.path().string() + "/orvel: Permission denied\n";
     }));
@@ -36,7 +31,7 @@ TEST_F(CommandLineOutputTest, AnUnwritableDataFolderSaysPermissionDenied)
 
 TEST_F(CommandLineOutputTest, DashWritesThePdfAndNothingElseToStandardOutput)
 {
-    const ProgramRun result = runProgram({"pdf", "--year", "2010", "--output", "-"}, logs, data.path());
+    const ProgramRun result = runProgram({"pdf", "--year", "2010", "--output", "-"}, folder, data.path());
     EXPECT_EQ(std::tie(result.status, result.err), std::tuple(0, ""));
     EXPECT_EQ(result.out, calendarBytes(2010));
     EXPECT_FALSE(fs::exists("-"));
@@ -52,9 +47,9 @@ TEST_F(CommandLineOutputTest, APathThatCannotBePrintedTakesTheNewFileAwayAgain)
     const std::string target = work.file("year.pdf");
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"pdf", "--output", target}, std::vector<std::string>{"pdf"}}) {
-        EXPECT_EQ(exitStatus(startProgram(arguments, data.path(), pipeEnds[1], logs.file("err")), 30), 1);
-        EXPECT_NE(readFile(logs.file("err")).find("cannot write to standard output"), std::string::npos)
-            << readFile(logs.file("err"));
+        EXPECT_EQ(exitStatus(startProgram(arguments, data.path(), pipeEnds[1], folder.file("err")), 30), 1);
+        EXPECT_NE(readFile(folder.file("err")).find("cannot write to standard output"), std::string::npos)
+            << readFile(folder.file("err"));
     }
     close(pipeEnds[1]);
     EXPECT_FALSE(fs::exists(target));

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/support/files.h"
 
 inline const char* programBinary()
@@ -108,6 +110,25 @@ inline ProgramRun runProgram(const std::vector<std::string>& arguments, const Te
 {
     return runProgram(arguments, folder, EnvironmentChanges{{"XDG_DATA_HOME", dataHome.c_str()}});
 }
+
+// A watcher for runProgram that sends `signal` once, as soon as `ready(pid)` holds.
+inline std::function<void(pid_t)> signalOnceReady(std::function<bool(pid_t)> ready, int signal = SIGTERM)
+{
+    return [=](pid_t pid) mutable {
+        if (ready && ready(pid))
+            ready = nullptr, kill(pid, signal);
+    };
+}
+
+// The tests that run the program: skipped without it, each with a fresh folder.
+struct ProgramTest : ::testing::Test {
+    void SetUp() override
+    {
+        if (!programBinary())
+            GTEST_SKIP() << "set ORVEL_BINARY to the program";
+    }
+    TemporaryFolder folder;
+};
 
 inline bool runningAsRoot()
 {

@@ -9,31 +9,24 @@
 
 namespace {
 
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override { if (!programBinary()) GTEST_SKIP() << "set ORVEL_BINARY to the program"; }
-
-    // The window with its data folder in `data` and SDL_VIDEODRIVER set to
-    // `videoDriver` (nullptr: left to SDL); given `quitSignal`, it is sent
-    // that once its first screen is built (that prints the text page of 2010).
+// The window with its data folder in `folder` and SDL_VIDEODRIVER set to
+// `videoDriver` (nullptr: left to SDL); given `quitSignal`, it is sent that
+// once its first screen is built (that prints the text page of 2010).
+struct WindowProgramTest : ProgramTest {
     ProgramRun run(const char* videoDriver, int quitSignal = 0)
     {
-        const std::string cache = (data.path() / "cache").string();
         // Never a real display: a message box there would wait for a click.
-        return runProgram({}, data,
+        return runProgram({}, folder,
                           {{"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}, {"SDL_VIDEODRIVER", videoDriver},
-                           {"XDG_DATA_HOME", data.path().c_str()}, {"XDG_CACHE_HOME", cache.c_str()}},
-                          {}, [&](pid_t pid) {
-                              if (quitSignal && readFile(data.file("run.out")).find("2010") != std::string::npos)
-                                  quitSignal = kill(pid, quitSignal) == 0 ? 0 : quitSignal;  // ask once
-                          });
+                           {"XDG_DATA_HOME", folder.path().c_str()}},
+                          {}, signalOnceReady([&](pid_t) {
+                              return quitSignal && readFile(folder.file("run.out")).find("2010") != std::string::npos;
+                          }, quitSignal));
     }
-
-    TemporaryFolder data;
-    std::filesystem::path settings = data.path() / "orvel/orvelplan/orvelplan.ini";
+    std::filesystem::path settings = folder.path() / "orvel/orvelplan/orvelplan.ini";
 };
 
-TEST_F(ProgramTest, WithoutAnyDisplayItShowsTheFatalBoxAndEnds)
+TEST_F(WindowProgramTest, WithoutAnyDisplayItShowsTheFatalBoxAndEnds)
 {
     const ProgramRun chosen = run("no-such-driver");
     EXPECT_EQ(chosen.status, 3) << chosen.err;
@@ -43,7 +36,7 @@ TEST_F(ProgramTest, WithoutAnyDisplayItShowsTheFatalBoxAndEnds)
     EXPECT_FALSE(std::filesystem::exists(settings));
 }
 
-TEST_F(ProgramTest, AskedToQuitItSavesTheSettingsAndEndsWithStatusZero)
+TEST_F(WindowProgramTest, AskedToQuitItSavesTheSettingsAndEndsWithStatusZero)
 {
     for (const int quitSignal : {SIGTERM, SIGINT, SIGHUP}) {
         std::filesystem::create_directories(settings.parent_path());
@@ -55,7 +48,7 @@ TEST_F(ProgramTest, AskedToQuitItSavesTheSettingsAndEndsWithStatusZero)
     }
 }
 
-TEST_F(ProgramTest, SettingsThatCannotBeSavedEndItWithStatusOne)
+TEST_F(WindowProgramTest, SettingsThatCannotBeSavedEndItWithStatusOne)
 {
     std::filesystem::create_directories(settings);
     const ProgramRun result = run("dummy", SIGTERM);
