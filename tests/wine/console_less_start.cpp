@@ -2,8 +2,8 @@
 // no standard handles at all.
 //   console_less_start.exe <program> [<argument>...]
 // Each message box the program shows is written to this launcher's standard
-// output as one line, "box <owner> <icon> <caption>: <text>" (owner "none" or
-// "owned", icon "icon" or "plain"), in UTF-8, and answered with OK; then
+// output as one line, "box <owner> <caption>: <text>" (owner "none" or
+// "owned"), in UTF-8, and answered with OK; then
 // "exit <status>". The launcher's status is the program's, 124 after a
 // minute without an end.
 #include <string>
@@ -31,16 +31,6 @@ std::wstring windowText(HWND window)
     return text;
 }
 
-// Whether a box shows an icon: a visible static control holding one. (Which
-// icon cannot be told from here: Wine gives each process its own handles.)
-BOOL CALLBACK findIcon(HWND control, LPARAM found)
-{
-    if (IsWindowVisible(control) && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-        SendMessageW(control, STM_GETICON, 0, 0) != 0)
-        *reinterpret_cast<const wchar_t**>(found) = L"icon ";
-    return TRUE;
-}
-
 BOOL CALLBACK answerBox(HWND window, LPARAM process)
 {
     DWORD owner = 0;
@@ -49,11 +39,9 @@ BOOL CALLBACK answerBox(HWND window, LPARAM process)
     if (owner != static_cast<DWORD>(process) || !IsWindowVisible(window) ||
         !GetClassNameW(window, className, 16) || lstrcmpW(className, L"#32770") != 0)
         return TRUE;
-    const wchar_t* icon = L"plain ";
-    EnumChildWindows(window, findIcon, reinterpret_cast<LPARAM>(&icon));
     // A message box's text is its static control 0xFFFF.
     const HWND text = GetDlgItem(window, 0xFFFF);
-    say(std::wstring(L"box ") + (GetWindow(window, GW_OWNER) ? L"owned " : L"none ") + icon + windowText(window) +
+    say(std::wstring(L"box ") + (GetWindow(window, GW_OWNER) ? L"owned " : L"none ") + windowText(window) +
         L": " + (text ? windowText(text) : L""));
     // Returns once the box has taken it, and with it hidden itself.
     SendMessageW(window, WM_COMMAND, IDOK, 0);

@@ -85,13 +85,12 @@ wine_session_end() {
   fi
 }
 
-# LOG [OPENER HOLD]: ShellExecute hands PDFs and web links to cmd, which
-# appends each to LOG, one a line; or to the stand-in OPENER, which also keeps
-# each PDF open while the file HOLD exists.
+# LOG [OPENER]: ShellExecute hands PDFs and web links to cmd, or to the
+# stand-in OPENER, which appends each to LOG, one a line.
 wine_record_opens() {
   local class command
   command="C:\\windows\\system32\\cmd.exe /c echo %1>>\"$(wine_path "$1")\""
-  [ $# = 1 ] || command="\"$(wine_path "$2")\" \"$(wine_path "$1")\" \"%1\" \"$(wine_path "$3")\""
+  [ $# = 1 ] || command="\"$(wine_path "$2")\" \"$(wine_path "$1")\" \"%1\""
   wine reg add 'HKCR\.pdf' /ve /d pdffile /f >/dev/null 2>&1
   for class in pdffile http https; do
     wine reg add "HKCR\\$class\\shell\\open\\command" /ve /d "$command" /f >/dev/null 2>&1
