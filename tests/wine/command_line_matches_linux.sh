@@ -31,6 +31,14 @@ export LC_ALL=C XDG_CACHE_HOME="$work/cache"   # the typefaces a Linux run keeps
 run_exe() {
   status=0
   LC_ALL=${locale:-$session_locale} wine "$exe" "$@" >out 2>err || status=$?
+  # Every failure of the program says one line; a silent one is Wine failing to
+  # start it (its own messages are turned off), seen once on a loaded machine.
+  # It is run again once, and the log says so.
+  if [ $status != 0 ] && [ ! -s err ]; then
+    echo "note: wine ended $* with status $status and said nothing; running it again"
+    status=0
+    LC_ALL=${locale:-$session_locale} wine "$exe" "$@" >out 2>err || status=$?
+  fi
 }
 printed() { [ "$(cat out)" = "$1"$'\r' ]; }
 said() { cat err; }
