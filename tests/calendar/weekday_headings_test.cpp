@@ -29,11 +29,7 @@ TEST(WeekdayHeadingsTest, ShortestDistinctPrefixOnThePageAndTwoColumnsInText)
     };
     const std::vector<Case> cases = {
         {"en", {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}, "Su Mo Tu We Th Fr Sa", "Su Mo Tu We Th Fr Sa"},
-        {"de", {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"}, "So Mo Di Mi Do Fr Sa", "So Mo Di Mi Do Fr Sa"},
-        {"pt", {"Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sáb"}, "Dom Seg Ter Qua Qui Sex Sáb",
-         "Do Sg Te Qa Qi Sx Sá"},
         {"hu", {"V", "H", "K", "Sze", "Cs", "P", "Szo"}, "V H K Sze Cs P Szo", "V H K Se Cs P So"},
-        {"fr", {"Dim.", "Lun.", "Mar.", "Mer.", "Jeu.", "Ven.", "Sam."}, "Di Lu Ma Me Je Ve Sa", "Di Lu Ma Me Je Ve Sa"},
         {"gv", {"Jed", "Jel", "Jem", "Jerc", "Jerd", "Jeh", "Jes"}, "Jed Jel Jem Jerc Jerd Jeh Jes",
          "Jd Jl Jm Jc Jr Jh Js"},
         // Wide characters take both columns of the text page.
