@@ -119,10 +119,11 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         std::vector<std::string> words;    // on the page, as the reader sees them
         std::vector<int> marked = {};      // days in the highlight colour, in page order
         std::vector<std::string> weeks = {};  // the first week numbers, in page order
+        double scale = 1;                     // of the A4 portrait drawing
     } cases[] = {
         {{}, 595, 841, {"2026", "January", "Mo", "Su", "www.orvel.example/calendar"}},
-        {{"--paper", "a3"}, 841, 1190, {"December"}},
-        {{"--paper", "letter", "--landscape", "--layout", "2"}, 792, 612, {"December"}},
+        {{"--paper", "a3"}, 841, 1190, {"December"}, {}, {}, 1.41345},
+        {{"--paper", "letter", "--landscape", "--layout", "2"}, 792, 612, {"December"}, {}, {}, 0.77495},
         {{"--language", "de"}, 595, 841, {"Januar", "März", "Di", "Mi", "Do", "So"}},
         {{"--language", "pl"}, 595, 841, {"Styczeń", "Październik", "Śr"}},
         {{"--language", "ja"}, 595, 841, {"1月", "12月", "火"}},
@@ -149,6 +150,7 @@ TEST_F(CalendarOptionsTest, EachOptionSetShowsOnThePage)
         const PageGeometry page = readPageGeometry(pdf);
         EXPECT_EQ(page.width, c.width);
         EXPECT_EQ(page.height, c.height);
+        EXPECT_NEAR(page.scale, c.scale, 1e-5);
         // 2026 has 52 Saturdays and 52 Sundays; every shaded box is light grey
         // and sits under the Sa or Su column of the Monday-first header.
         EXPECT_EQ(page.boxes.size(), std::ranges::count(c.options, "--shade-weekends") ? 104u : 0u);
