@@ -25,7 +25,11 @@ start_xvfb() {  # a private X server: exports DISPLAY, sets xvfb_pid
   wait_for 20 grep -q '[0-9]' "$1" || { echo "FAIL: Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(head -n 1 "$1")"
 }
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+managed() {  # a window manager's check window is named on the root and still exists
+  local id
+  id=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
+  [ -n "$id" ] && xprop -id "$id" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+}
 managed_or_gone() { managed || ! kill -0 "$1" 2>/dev/null; }
 window_manager() {  # stacking and activation requests go through one; its files stay in $work
   managed && return
