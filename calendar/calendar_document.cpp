@@ -155,11 +155,6 @@ SaveResult saveCalendarPdf(const RenderedPdf& pdf, const std::string& path)
     return writeFileAtomically(path, pdf.bytes, SpecialTarget::writeInPlace);
 }
 
-SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path)
-{
-    return saveCalendarPdf(path.empty() ? RenderedPdf{} : renderCalendarPdf(request), path);
-}
-
 CalendarFile saveCalendar(const RenderedPdf& pdf)
 {
     CalendarFile result;

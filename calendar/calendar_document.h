@@ -54,10 +54,6 @@ RenderedPdf renderCalendarPdf(const CalendarRequest& request);
 // the outcome; its error is one line, empty on success.
 SaveResult saveCalendarPdf(const RenderedPdf& pdf, const std::string& path);
 
-// Draws the calendar and writes it to `path` as saveCalendarPdf does: nothing
-// on disk is touched until the whole document is ready.
-SaveResult createCalendarPdf(const CalendarRequest& request, const std::string& path);
-
 // A calendar saved under a free number in the program folder.
 struct CalendarFile {
     std::string path;   // where the calendar was written

@@ -191,7 +191,8 @@ TEST_F(CalendarOptionsTest, DefaultsComeFromTheLocaleAndTheCLocaleGivesTheWindow
     const std::string windowPage = folder.file("window.pdf"), cPage = folder.file("c.pdf");
     {
         const ScopedEnvironment german("LC_ALL", "de_DE.UTF-8");
-        ASSERT_EQ(createCalendarPdf(CalendarRequest(laidOutGrid(2026), threePerRowLayoutId, stderr), windowPage).error, "");
+        const RenderedPdf page = renderCalendarPdf(CalendarRequest(laidOutGrid(2026), threePerRowLayoutId, stderr));
+        ASSERT_EQ(saveCalendarPdf(page, windowPage).error, "");
     }
     ASSERT_EQ(writePage(cPage).status, 0);
     EXPECT_EQ(readFile(cPage), readFile(windowPage));

@@ -14,7 +14,7 @@ TEST(OutputPathTest, ACalendarHeldOpenCannotBeReplaced)
     const std::string held = folder.file("orvelplan0.pdf");
     writeFile(held, "shown in a viewer");
     std::ifstream viewer(held);
-    EXPECT_NE(createCalendarPdf(CalendarRequest(gridOf(2010), 0, stderr), held).error, "");
+    EXPECT_NE(saveCalendarPdf(renderCalendarPdf(CalendarRequest(gridOf(2010), 0, stderr)), held).error, "");
     EXPECT_EQ(readFile(held), "shown in a viewer");
     EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"orvelplan0.pdf"});
 }

@@ -17,7 +17,7 @@ std::vector<Placement> drawnCalendar(const CalendarTextGrid& grid, int layout)
 {
     TemporaryFolder folder;
     const std::string path = folder.file("calendar.pdf");
-    EXPECT_EQ(createCalendarPdf(CalendarRequest(grid, layout, stderr), path).error, "");
+    EXPECT_EQ(saveCalendarPdf(renderCalendarPdf(CalendarRequest(grid, layout, stderr)), path).error, "");
     return readPlacements(path);
 }
 

@@ -14,9 +14,7 @@ TEST(OutputTargetTest, EachKindOfTargetGetsTheCalendarAndKeepsWhatItIs)
 {
     TemporaryFolder folder;
     const std::string pdf = calendarBytes(2010);
-    const auto save = [&](const std::string& path) {
-        return createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), path).error;
-    };
+    const auto save = saveCalendarTo;
 
     // A link keeps pointing at the file, which now holds the calendar; a
     // dangling link gets its file made.
@@ -74,8 +72,8 @@ TEST(OutputTargetTest, AWritableFileInAFolderThatIsNotIsWrittenInPlace)
     writeFile(locked + "/calendar.pdf", "old");
     EXPECT_TRUE(asUnprivilegedUser({locked, locked + "/calendar.pdf"}, [&] {
         chmod(locked.c_str(), 0555);
-        const std::string inPlace = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), locked + "/calendar.pdf").error;
-        const std::string absent = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), locked + "/new.pdf").error;
+        const std::string inPlace = saveCalendarTo(locked + "/calendar.pdf");
+        const std::string absent = saveCalendarTo(locked + "/new.pdf");
         return inPlace.empty() && absent == "cannot write " + locked + "/new.pdf: Permission denied";
     }));
     EXPECT_EQ(readFile(locked + "/calendar.pdf"), calendarBytes(2010));

@@ -83,7 +83,7 @@ TEST(OutputTargetTest, AWriteProtectedFileKeepsItsContentAndProtection)
     const std::string target = folder.file("year.pdf");
     writeFile(target, "kept");
     makeWriteProtected(target, true);
-    const std::string error = createCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr), target).error;
+    const std::string error = saveCalendarTo(target);
     EXPECT_EQ(error.rfind("cannot write " + target + ": ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos);
     EXPECT_TRUE(readFile(target) == "kept") << "the protected file was changed";

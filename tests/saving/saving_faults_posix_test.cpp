@@ -68,7 +68,8 @@ TEST(SavingFaultsTest, AFullDiskKeepsTheEarlierFileOrGivesTheWholeCalendar)
                 }
                 const ScopedEnvironment home("XDG_DATA_HOME", disk.c_str());
                 const CalendarFile file =
-                    numbered ? createCalendar(request) : CalendarFile{target, createCalendarPdf(request, target).error, {}};
+                    numbered ? createCalendar(request)
+                             : CalendarFile{target, saveCalendarPdf(renderCalendarPdf(request), target).error, {}};
                 const std::string &error = file.error, &written = file.path;
                 const std::string where = std::to_string(kilobytes) + "k, old file " + (withOldFile ? "yes" : "no");
                 if (error.empty()) {

@@ -26,6 +26,12 @@ inline std::string calendarBytes(int year)
     return renderCalendarPdf(CalendarRequest(gridOf(year), threePerRowLayoutId, nullptr)).bytes;
 }
 
+// The calendar of 2010 saved to `path` as `--output` saves it: the error, empty on success.
+inline std::string saveCalendarTo(const std::string& path)
+{
+    return saveCalendarPdf(renderCalendarPdf(CalendarRequest(gridOf(2010), threePerRowLayoutId, nullptr)), path).error;
+}
+
 // How many times the heavy loops go round: ORVEL_STRESS=1 (the separate
 // saving_stress test) asks for the full counts.
 inline int rounds(int quick, int full)
